@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, testing and playing need, and nothing when all
+# of them are there already. Runs apt-get directly as root, through sudo otherwise.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+"${as_root[@]}" apt-get update
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
