@@ -1,0 +1,113 @@
+// game_tick.cpp: the timer tick, the game's only driver: the title phase, then one game cycle
+// per tick, and the stage result with a new stage when a stage ends.
+#include <climits>
+
+#include "game/game.h"
+#include "movers/explorer.h"
+#include "movers/walker_steps.h"
+#include "world/maze_generator.h"
+
+namespace vennaloop {
+
+namespace {
+
+// The counters run for as long as the program does; at one tick a millisecond a plain int would
+// overflow after 24 days and restart the title phase.
+inline void CountUp(int& counter) {
+  if (counter < INT_MAX) ++counter;
+}
+
+// Holds the re-entry flag for the length of a tick, whichever way the tick returns.
+class TickGuard {
+ public:
+  explicit TickGuard(bool& flag) : flag_(flag) { flag_ = true; }
+  ~TickGuard() { flag_ = false; }
+  TickGuard(const TickGuard&) = delete;
+  TickGuard& operator=(const TickGuard&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+void Game::GameTick() {
+  if (tickRunning_) return;
+  const TickGuard guard(tickRunning_);
+  giveUp_ = false;
+  goalReached_ = false;
+  hitPointsExhausted_ = false;
+
+  CountUp(titleTicks);
+  if (titleTicks < TITLE_TICKS) {
+    if (host_.TitleExists()) host_.RepaintTitle();
+    return;
+  }
+  if (host_.TitleExists()) host_.CloseTitle();
+
+  CountUp(elapsedCycles);
+  MoveAliens();
+  PlayerCommand();
+  if (CellMap[playerCell] & CELL_GOAL) goalReached_ = true;
+  // An alien the player walked onto is no longer shown; it still hits next cycle.
+  CellMap[playerCell] &= static_cast<std::uint8_t>(~CELL_ALIEN);
+  for (int i = 0; i < GROW_STEPS_PER_CYCLE; ++i)
+    GrowStep();
+  host_.RepaintView();
+  if (goalReached_ || hitPointsExhausted_ || giveUp_) EndStage();
+}
+
+void Game::MoveAliens() {
+  for (int i = 0; i < ALIEN_COUNT; ++i) {
+    const Alien alien = aliens[i];
+    // An alien standing where the player is hits without moving.
+    if (CellMap[alien.current] & CELL_PLAYER) {
+      AlienHit(i);
+      continue;
+    }
+    Cell target = WanderStep(alien.current, alien.previous);
+    if (CellMap[target] & CELL_WALL) target = alien.previous;
+    MoveAlien(i, target);
+    if (CellMap[target] & CELL_PLAYER) AlienHit(i);
+  }
+}
+
+void Game::PlayerCommand() {
+  const int key = pendingKey;
+  pendingKey = 0;
+  Cell target = playerCell;
+  bool moved = false;
+  if (key != 0) {
+    DispatchCommand(key, target, moved);
+  } else {
+    switch (moveMode) {
+      case MOVE_CORRIDOR:
+        target = CorridorStep(playerCell, playerPrevious);
+        break;
+      case MOVE_WANDER:
+        target = WanderStep(playerCell, playerPrevious);
+        break;
+      case MOVE_EXPLORER:
+        target = ExplorerStep(playerCell, playerPrevious);
+        break;
+      default:
+        break;
+    }
+    moved = target != playerCell;
+  }
+  // A blocked move simply does not happen; NO_CELL is a pillar and so always blocked.
+  if (moved && !(CellMap[target] & CELL_WALL)) MovePlayer(target);
+}
+
+void Game::EndStage() {
+  const int outcome = goalReached_          ? OUTCOME_GOAL
+                      : hitPointsExhausted_ ? OUTCOME_HIT_POINTS_EXHAUSTED
+                                            : OUTCOME_GAVE_UP;
+  const StageResult result{outcome, elapsedCycles, skippedCycle, hitPoints, ALIEN_COUNT};
+  const int answer = host_.RunStageResult(result);
+  // Only a give-up that was not confirmed returns to the stage; every other ending starts anew.
+  if (answer == DIALOG_OK || !giveUp_) StageSetup();
+  if (hitPointsExhausted_) hitPoints = FULL_HIT_POINTS;
+}
+
+}  // namespace vennaloop
