@@ -17,6 +17,14 @@ struct RandomSource {
   std::uint32_t pos = 8;     ///< bytes of R handed out; 8 means R is used up
 };
 
+/// The reductions themselves, on a byte or word already drawn.
+constexpr int ByteBelow(std::uint8_t b, int n) {
+  return static_cast<int>((static_cast<std::uint32_t>(n) * (b * 257u)) >> 16);
+}
+constexpr int WordBelow(std::uint16_t w, int n) {
+  return static_cast<int>((static_cast<std::uint32_t>(n) * w) >> 16);
+}
+
 /// The one stream of the process.
 extern RandomSource Random;
 

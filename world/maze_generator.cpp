@@ -1,0 +1,152 @@
+// maze_generator.cpp: growth of the maze by cursor extension and frontier picks. The order of the
+// frontier list matters: a random index picks an entry by its position.
+#include "world/maze_generator.h"
+
+#include <algorithm>
+
+#include "random/random_source.h"
+
+namespace vennaloop {
+
+MazeGenerator Maze;
+
+namespace {
+
+using detail::FrontierLookup;
+
+inline void Open(Cell cell) { CellMap[cell] &= static_cast<std::uint8_t>(~CELL_WALL); }
+
+inline void AppendToFrontier(Cell passage) {
+  Maze.frontierSlot[passage] = static_cast<std::uint16_t>(Maze.frontierCount);
+  Maze.frontier[Maze.frontierCount++] = passage;
+}
+
+template <FrontierLookup Lookup>
+int FindFrontierSlot(Cell cell) {
+  if constexpr (Lookup == FrontierLookup::PositionIndex) {
+    return Maze.frontierSlot[cell];
+  } else {
+    int j = Maze.frontierCount - 1;
+    while (j > 0 && Maze.frontier[j] != cell) --j;
+    return j;
+  }
+}
+
+template <FrontierLookup Lookup>
+void RemoveFromFrontierUsing(Cell cell) {
+  const int j = FindFrontierSlot<Lookup>(cell);
+  --Maze.frontierCount;
+  if (Maze.frontierCount == 0) {
+    Maze.finished = 1;
+    return;
+  }
+  // The last entry fills the gap; no other entry moves.
+  const Cell last = Maze.frontier[Maze.frontierCount];
+  Maze.frontier[j] = last;
+  Maze.frontierSlot[last] = static_cast<std::uint16_t>(j);
+}
+
+template <FrontierLookup Lookup>
+void CollectCandidatesUsing() {
+  Maze.candidateCount = 0;
+  const Cell cursor = Maze.cursor;
+  const Cell passages[4] = {StepUp(cursor), StepRight(cursor), StepDown(cursor), StepLeft(cursor)};
+  const Cell rooms[4] = {StepUp(passages[0]), StepRight(passages[1]), StepDown(passages[2]),
+                         StepLeft(passages[3])};
+  for (int d = 0; d < 4; ++d) {
+    const Cell p = passages[d];
+    if (IsOpen(p)) continue;
+    const Cell r = rooms[d];
+    if (!IsOpen(r)) {
+      AppendToFrontier(p);
+      Maze.candidates[Maze.candidateCount++] = {p, r};
+    } else {
+      // Both rooms of the passage are open now: it stays a wall for good.
+      RemoveFromFrontierUsing<Lookup>(p);
+    }
+  }
+}
+
+template <FrontierLookup Lookup>
+void ExtendFromCursorUsing() {
+  const int k = Maze.candidateCount == 1 ? 0 : RandomBelow(Maze.candidateCount);
+  const CandidatePair chosen = Maze.candidates[k];
+  Open(chosen.passage);
+  Open(chosen.room);
+  Maze.cursor = chosen.room;
+  RemoveFromFrontierUsing<Lookup>(chosen.passage);
+}
+
+template <FrontierLookup Lookup>
+void PickFromFrontierUsing() {
+  for (;;) {
+    if (Maze.frontierCount == 0) {
+      Maze.finished = 1;
+      return;
+    }
+    const Cell p = Maze.frontier[RandomWordBelow(Maze.frontierCount)];
+    if (IsOpen(p)) {
+      // Opened by an earlier pick; it has served its purpose.
+      RemoveFromFrontierUsing<Lookup>(p);
+      if (Maze.finished) return;
+      continue;
+    }
+    Open(p);  // it stays in the list until a later pick throws it out
+    Cell r;
+    if (RowOf(p) & 1) {
+      r = StepUp(p);
+      if (IsOpen(r)) r = StepDown(p);
+    } else {
+      r = StepLeft(p);
+      if (IsOpen(r)) r = StepRight(p);
+    }
+    Open(r);
+    Maze.cursor = r;
+    return;
+  }
+}
+
+template <FrontierLookup Lookup>
+void GrowStepWith() {
+  if (Maze.finished) return;
+  for (;;) {
+    CollectCandidatesUsing<Lookup>();
+    if (Maze.finished) return;
+    if (Maze.candidateCount >= 1) {
+      ExtendFromCursorUsing<Lookup>();
+      return;
+    }
+    PickFromFrontierUsing<Lookup>();
+    if (Maze.finished) return;
+  }
+}
+
+}  // namespace
+
+void ResetMaze() {
+  std::fill(std::begin(CellMap), std::end(CellMap), CELL_WALL);
+  Maze.frontierCount = 0;
+  Open(START_ROOM);
+  Maze.cursor = START_ROOM;
+  Maze.finished = 0;
+  SeedRandom();
+}
+
+void GrowStep() { GrowStepWith<FrontierLookup::PositionIndex>(); }
+
+void CollectCandidates() { CollectCandidatesUsing<FrontierLookup::PositionIndex>(); }
+void ExtendFromCursor() { ExtendFromCursorUsing<FrontierLookup::PositionIndex>(); }
+void PickFromFrontier() { PickFromFrontierUsing<FrontierLookup::PositionIndex>(); }
+void RemoveFromFrontier(Cell cell) { RemoveFromFrontierUsing<FrontierLookup::PositionIndex>(cell); }
+
+namespace detail {
+void GrowStepUsing(FrontierLookup lookup) {
+  if (lookup == FrontierLookup::PositionIndex) {
+    GrowStepWith<FrontierLookup::PositionIndex>();
+  } else {
+    GrowStepWith<FrontierLookup::BackwardScan>();
+  }
+}
+}  // namespace detail
+
+}  // namespace vennaloop
