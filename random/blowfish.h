@@ -48,9 +48,11 @@ struct BasicBlowfish {
   /// The standard key schedule, cycling through the key bytes; the S-boxes start from the
   /// standard ones whatever the round count (they are not shifted along the digits of pi).
   void SetKey(const std::uint8_t* key, std::size_t length) {
-    for (std::size_t i = 0; i < P.size(); ++i) P[i] = BLOWFISH_PI_P[i];
+    for (std::size_t i = 0; i < P.size(); ++i)
+      P[i] = BLOWFISH_PI_P[i];
     for (int b = 0; b < 4; ++b)
-      for (int i = 0; i < 256; ++i) S[b][i] = BLOWFISH_PI_S[b][i];
+      for (int i = 0; i < 256; ++i)
+        S[b][i] = BLOWFISH_PI_S[b][i];
     std::size_t j = 0;
     for (std::size_t i = 0; i < P.size(); ++i) {
       std::uint32_t word = 0;

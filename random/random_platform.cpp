@@ -25,7 +25,9 @@ bool KernelRandom(std::uint8_t* dst, std::size_t n) {
   return true;
 }
 
-std::int64_t CalendarSeconds() { return static_cast<std::int64_t>(std::time(nullptr)); }
+std::int64_t CalendarSeconds() {
+  return static_cast<std::int64_t>(std::time(nullptr));
+}
 
 bool MonotonicCounter(std::int64_t* value) {
   *value = std::chrono::steady_clock::now().time_since_epoch().count();
@@ -37,10 +39,16 @@ RandomPlatform current = SYSTEM_PLATFORM;
 
 }  // namespace
 
-const RandomPlatform& SystemRandomPlatform() { return SYSTEM_PLATFORM; }
+const RandomPlatform& SystemRandomPlatform() {
+  return SYSTEM_PLATFORM;
+}
 
-void SetRandomPlatform(const RandomPlatform& platform) { current = platform; }
+void SetRandomPlatform(const RandomPlatform& platform) {
+  current = platform;
+}
 
-const RandomPlatform& CurrentRandomPlatform() { return current; }
+const RandomPlatform& CurrentRandomPlatform() {
+  return current;
+}
 
 }  // namespace vennaloop

@@ -13,11 +13,13 @@ RandomSource Random;
 namespace {
 
 void StoreLittleEndian(std::uint8_t* dst, std::uint64_t value) {
-  for (int i = 0; i < 8; ++i) dst[i] = static_cast<std::uint8_t>(value >> (8 * i));
+  for (int i = 0; i < 8; ++i)
+    dst[i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 void XorBlock(std::uint8_t* dst, const std::uint8_t* a, const std::uint8_t* b) {
-  for (int i = 0; i < 8; ++i) dst[i] = a[i] ^ b[i];
+  for (int i = 0; i < 8; ++i)
+    dst[i] = a[i] ^ b[i];
 }
 
 // One generator step: a time stamp encrypted, mixed with the seed vector into the next output
@@ -28,8 +30,8 @@ void Refill() {
   std::int64_t counter = 0;
   if (platform.performanceCounter(&counter)) {
     // The counter with its halves exchanged; the high half is shifted in with its sign.
-    stamp ^= (static_cast<std::uint64_t>(counter) << 32) |
-             static_cast<std::uint64_t>(counter >> 32);
+    stamp ^=
+        (static_cast<std::uint64_t>(counter) << 32) | static_cast<std::uint64_t>(counter >> 32);
   }
   std::uint8_t I[8];
   StoreLittleEndian(I, stamp);
@@ -83,10 +85,16 @@ std::uint16_t RandomWord() {
   return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
 }
 
-Cell RandomRoom() { return static_cast<Cell>(RandomWord() & 0xFEFE); }
+Cell RandomRoom() {
+  return static_cast<Cell>(RandomWord() & 0xFEFE);
+}
 
-int RandomBelow(int n) { return ByteBelow(RandomByte(), n); }
+int RandomBelow(int n) {
+  return ByteBelow(RandomByte(), n);
+}
 
-int RandomWordBelow(int n) { return WordBelow(RandomWord(), n); }
+int RandomWordBelow(int n) {
+  return WordBelow(RandomWord(), n);
+}
 
 }  // namespace vennaloop

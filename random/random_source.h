@@ -11,10 +11,10 @@
 namespace vennaloop {
 
 struct RandomSource {
-  std::uint8_t R[8];         ///< current output block, handed out in order
-  std::uint8_t V[8];         ///< the generator's seed vector
-  BlowfishContext cipher;    ///< keyed by SeedRandom
-  std::uint32_t pos = 8;     ///< bytes of R handed out; 8 means R is used up
+  std::uint8_t R[8];       ///< current output block, handed out in order
+  std::uint8_t V[8];       ///< the generator's seed vector
+  BlowfishContext cipher;  ///< keyed by SeedRandom
+  std::uint32_t pos = 8;   ///< bytes of R handed out; 8 means R is used up
 };
 
 /// The reductions themselves, on a byte or word already drawn.

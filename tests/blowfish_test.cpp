@@ -88,9 +88,11 @@ TEST(BlowfishTest, EightRoundsKeepTheStandardSBoxesAndDiffer) {
 
   // The first subkey of the 8-round schedule is E8(0, 0) under the key-mixed standard tables.
   BasicBlowfish<8> fresh;
-  for (int i = 0; i < 10; ++i) fresh.P[i] = BLOWFISH_PI_P[i] ^ (i % 2 ? 0x89ABCDEFu : 0x01234567u);
+  for (int i = 0; i < 10; ++i)
+    fresh.P[i] = BLOWFISH_PI_P[i] ^ (i % 2 ? 0x89ABCDEFu : 0x01234567u);
   for (int t = 0; t < 4; ++t)
-    for (int i = 0; i < 256; ++i) fresh.S[t][i] = BLOWFISH_PI_S[t][i];
+    for (int i = 0; i < 256; ++i)
+      fresh.S[t][i] = BLOWFISH_PI_S[t][i];
   std::uint32_t l = 0, r = 0;
   fresh.Encrypt(l, r);
   EXPECT_EQ(eight.P[0], l);

@@ -6,7 +6,9 @@
 namespace vennaloop {
 namespace {
 
-Cell At(int row, int column) { return MakeCell(row, column); }
+Cell At(int row, int column) {
+  return MakeCell(row, column);
+}
 
 TEST(CellGridTest, StepsAreInversesEverywhere) {
   // The gluing must never lose a cell: up/down and left/right undo each other, seams included.
@@ -25,7 +27,8 @@ TEST(CellGridTest, FourNeighboursAreDistinctAndNeverTheCellItself) {
     const Cell n[4] = {StepUp(c), StepRight(c), StepDown(c), StepLeft(c)};
     for (int i = 0; i < 4; ++i) {
       ASSERT_NE(n[i], c) << v;
-      for (int j = i + 1; j < 4; ++j) ASSERT_NE(n[i], n[j]) << v;
+      for (int j = i + 1; j < 4; ++j)
+        ASSERT_NE(n[i], n[j]) << v;
     }
   }
 }
@@ -107,7 +110,9 @@ TEST(CellGridTest, OppositeRoom) {
   for (int v = 0; v < CELL_COUNT; ++v) {
     const Cell c = static_cast<Cell>(v);
     ASSERT_TRUE(IsRoom(OppositeRoom(c))) << v;
-    if (IsRoom(c)) ASSERT_EQ(OppositeRoom(OppositeRoom(c)), c) << v;
+    if (IsRoom(c)) {
+      ASSERT_EQ(OppositeRoom(OppositeRoom(c)), c) << v;
+    }
   }
 }
 

@@ -16,15 +16,20 @@ namespace {
 
 using testing::ScopedFakeRandomPlatform;
 
-Cell At(int row, int column) { return MakeCell(row, column); }
+Cell At(int row, int column) {
+  return MakeCell(row, column);
+}
 
-std::vector<Cell> Frontier() { return {Maze.frontier, Maze.frontier + Maze.frontierCount}; }
+std::vector<Cell> Frontier() {
+  return {Maze.frontier, Maze.frontier + Maze.frontierCount};
+}
 
 // The next byte of the stream, without consuming it.
 std::uint8_t PeekByte(int skip = 0) {
   const RandomSource saved = Random;
   std::uint8_t b = 0;
-  for (int i = 0; i <= skip; ++i) b = RandomByte();
+  for (int i = 0; i <= skip; ++i)
+    b = RandomByte();
   Random = saved;
   return b;
 }
@@ -36,7 +41,8 @@ void PutInFrontier(Cell passage) {
 
 int CountOpen() {
   int open = 0;
-  for (int v = 0; v < CELL_COUNT; ++v) open += IsOpen(static_cast<Cell>(v));
+  for (int v = 0; v < CELL_COUNT; ++v)
+    open += IsOpen(static_cast<Cell>(v));
   return open;
 }
 
@@ -66,6 +72,7 @@ class MazeGeneratorTest : public ::testing::Test {
   template <typename Accept>
   void ResetWithStream(Accept accept) {
     for (int seed = 0; seed < 256; ++seed) {
+      platform_.reset();  // restore the system platform before the next fake installs itself
       platform_ = std::make_unique<ScopedFakeRandomPlatform>(static_cast<std::uint8_t>(seed));
       ResetMaze();
       if (accept()) return;
@@ -73,7 +80,10 @@ class MazeGeneratorTest : public ::testing::Test {
     FAIL() << "no seed gives the wanted stream";
   }
 
-  std::unique_ptr<ScopedFakeRandomPlatform> platform_ = std::make_unique<ScopedFakeRandomPlatform>();
+  void SetUp() override { ResetMaze(); }
+
+  std::unique_ptr<ScopedFakeRandomPlatform> platform_ =
+      std::make_unique<ScopedFakeRandomPlatform>();
 };
 
 TEST_F(MazeGeneratorTest, ResetClosesEverythingButTheStartRoom) {
@@ -117,8 +127,8 @@ TEST_F(MazeGeneratorTest, FirstTwoStepsFollowTheWorkedExample) {
   EXPECT_TRUE(IsOpen(At(63, 66)));
   EXPECT_TRUE(IsOpen(At(62, 66)));
   EXPECT_EQ(Maze.cursor, At(62, 66));
-  EXPECT_EQ(Frontier(), (std::vector<Cell>{At(63, 64), At(64, 63), At(65, 64), At(65, 66),
-                                           At(64, 67)}));
+  EXPECT_EQ(Frontier(),
+            (std::vector<Cell>{At(63, 64), At(64, 63), At(65, 64), At(65, 66), At(64, 67)}));
 }
 
 TEST_F(MazeGeneratorTest, FirstStepRemovesEachChoiceByFillingItsSlot) {
@@ -133,7 +143,8 @@ TEST_F(MazeGeneratorTest, FirstStepRemovesEachChoiceByFillingItsSlot) {
 }
 
 TEST_F(MazeGeneratorTest, CursorOnTheSeamsProbesAcrossThem) {
-  // Room (0, 0) meets room (254, 254) twice: upward through (255, 254), leftward through (254, 255).
+  // Room (0, 0) meets room (254, 254) twice: upward through (255, 254), leftward through (254,
+  // 255).
   Maze.cursor = At(0, 0);
   CellMap[At(0, 0)] = 0;
   CollectCandidates();
@@ -172,7 +183,8 @@ TEST_F(MazeGeneratorTest, OpeningTheDoubleNeighbourDropsItsOtherPassage) {
   RemoveFromFrontier(At(255, 254));
   CollectCandidates();
   EXPECT_FALSE(IsOpen(At(254, 255)));
-  for (Cell c : Frontier()) EXPECT_NE(c, At(254, 255));
+  for (Cell c : Frontier())
+    EXPECT_NE(c, At(254, 255));
   EXPECT_EQ(Maze.finished, 0);
 }
 
@@ -208,7 +220,8 @@ TEST_F(MazeGeneratorTest, PickThrowsOutOpenEntriesUntilTheListIsEmpty) {
 }
 
 TEST_F(MazeGeneratorTest, FinishedMazeIgnoresFurtherSteps) {
-  while (!Maze.finished) GrowStep();
+  while (!Maze.finished)
+    GrowStep();
   std::vector<std::uint8_t> cells(CellMap, CellMap + CELL_COUNT);
   const Cell cursor = Maze.cursor;
   const RandomSource stream = Random;
@@ -328,10 +341,11 @@ TEST_F(MazeGeneratorTest, FinishedMazesAreSpanningTreesOverManySeeds) {
     totalPicks += 16383 - (calls - 1);
     totalPeak += peak;
   }
-  std::printf("Over %d growths: %.1f calls of GrowStep, %.1f rooms opened by frontier picks, "
-              "peak frontier %.1f\n",
-              kGrowths, double(totalCalls) / kGrowths, double(totalPicks) / kGrowths,
-              double(totalPeak) / kGrowths);
+  std::printf(
+      "Over %d growths: %.1f calls of GrowStep, %.1f rooms opened by frontier picks, "
+      "peak frontier %.1f\n",
+      kGrowths, double(totalCalls) / kGrowths, double(totalPicks) / kGrowths,
+      double(totalPeak) / kGrowths);
 }
 
 }  // namespace

@@ -30,10 +30,12 @@ std::array<std::uint8_t, 8> FirstBlock(const std::uint8_t* key, std::size_t leng
   BlowfishContext cipher;
   cipher.SetKey(key, length);
   std::uint8_t dt[8], v[8], r[8];
-  for (int i = 0; i < 8; ++i) dt[i] = static_cast<std::uint8_t>(stamp >> (8 * i));
+  for (int i = 0; i < 8; ++i)
+    dt[i] = static_cast<std::uint8_t>(stamp >> (8 * i));
   std::memcpy(v, key, 8);
   cipher.EncryptBlock(dt);  // I
-  for (int i = 0; i < 8; ++i) r[i] = dt[i] ^ v[i];
+  for (int i = 0; i < 8; ++i)
+    r[i] = dt[i] ^ v[i];
   cipher.EncryptBlock(r);
   std::array<std::uint8_t, 8> out;
   std::memcpy(out.data(), r, 8);
@@ -99,18 +101,20 @@ TEST_F(RandomSourceTest, WithoutProviderAndCounterTheKeyEndsInZerosAndTheStampIs
   FakeRandom.seconds = 1234567890;
   SeedRandom();
   std::uint8_t key[16] = {};
-  for (int i = 0; i < 8; ++i) key[i] = static_cast<std::uint8_t>(FakeRandom.seconds >> (8 * i));
+  for (int i = 0; i < 8; ++i)
+    key[i] = static_cast<std::uint8_t>(FakeRandom.seconds >> (8 * i));
   const auto block = Draw(8);
   const auto expected = FirstBlock(key, 16, static_cast<std::uint64_t>(FakeRandom.seconds));
   EXPECT_EQ(std::memcmp(block.data(), expected.data(), 8), 0);
 }
 
 TEST_F(RandomSourceTest, NegativeCounterIsSwappedWithItsSign) {
-  FakeRandom.counter = -2;  // 0xFFFF'FFFF'FFFF'FFFE
+  // The high half comes in shifted with its sign copied, so a negative counter ORs ones over the
+  // whole word: -2 contributes all ones, not its halves exchanged.
+  FakeRandom.counter = -2;
   SeedRandom();
   const auto block = Draw(8);
-  const std::uint64_t stamp =
-      static_cast<std::uint64_t>(FakeRandom.seconds) ^ 0xFFFFFFFEFFFFFFFFull;
+  const std::uint64_t stamp = static_cast<std::uint64_t>(FakeRandom.seconds) ^ ~0ull;
   const auto expected = FirstBlock(FakeRandom.cryptoBytes.data(), 20, stamp);
   EXPECT_EQ(std::memcmp(block.data(), expected.data(), 8), 0);
 }
@@ -148,13 +152,13 @@ TEST_F(RandomSourceTest, OperationsConsumeTheirBytes) {
   SeedRandom();
   const auto bytes = Draw(12);
   SeedRandom();
-  EXPECT_EQ(RandomBelow(1), 0);  // byte 0
+  EXPECT_EQ(RandomBelow(1), 0);      // byte 0
   EXPECT_EQ(RandomWordBelow(1), 0);  // bytes 1, 2
   EXPECT_EQ(RandomByte(), bytes[3]);
   EXPECT_EQ(RandomRoom(), ((bytes[4] | (bytes[5] << 8)) & 0xFEFE));
   EXPECT_EQ(RandomBelow(3), ByteBelow(bytes[6], 3));
-  EXPECT_EQ(RandomWordBelow(1000), WordBelow(static_cast<std::uint16_t>(bytes[7] | bytes[8] << 8),
-                                            1000));
+  EXPECT_EQ(RandomWordBelow(1000),
+            WordBelow(static_cast<std::uint16_t>(bytes[7] | bytes[8] << 8), 1000));
   EXPECT_EQ(RandomWord(), bytes[9] | (bytes[10] << 8));
   EXPECT_EQ(RandomByte(), bytes[11]);
 }
@@ -162,7 +166,8 @@ TEST_F(RandomSourceTest, OperationsConsumeTheirBytes) {
 TEST(RandomReductionTest, ByteReductionCountsPerIndex) {
   auto counts = [](int n) {
     std::vector<int> c(n, 0);
-    for (int b = 0; b < 256; ++b) ++c[ByteBelow(static_cast<std::uint8_t>(b), n)];
+    for (int b = 0; b < 256; ++b)
+      ++c[ByteBelow(static_cast<std::uint8_t>(b), n)];
     return c;
   };
   EXPECT_EQ(counts(2), (std::vector<int>{128, 128}));
@@ -174,14 +179,17 @@ TEST(RandomReductionTest, ByteReductionCountsPerIndex) {
   EXPECT_EQ(ByteBelow(86, 3), 1);
   EXPECT_EQ(ByteBelow(170, 3), 1);
   EXPECT_EQ(ByteBelow(171, 3), 2);
-  for (int b = 0; b < 256; ++b) EXPECT_EQ(ByteBelow(static_cast<std::uint8_t>(b), 4), b >> 6);
-  for (int n = 1; n <= 255; ++n) EXPECT_EQ(ByteBelow(255, n), n - 1);
+  for (int b = 0; b < 256; ++b)
+    EXPECT_EQ(ByteBelow(static_cast<std::uint8_t>(b), 4), b >> 6);
+  for (int n = 1; n <= 255; ++n)
+    EXPECT_EQ(ByteBelow(255, n), n - 1);
 }
 
 TEST(RandomReductionTest, WordReductionIsNearlyEven) {
   for (int n : {1, 2, 3, 7, 1000, 5000, 32767}) {
     std::vector<int> c(n, 0);
-    for (int w = 0; w < 65536; ++w) ++c[WordBelow(static_cast<std::uint16_t>(w), n)];
+    for (int w = 0; w < 65536; ++w)
+      ++c[WordBelow(static_cast<std::uint16_t>(w), n)];
     const auto [lo, hi] = std::minmax_element(c.begin(), c.end());
     EXPECT_LE(*hi - *lo, 1) << "n = " << n;
   }

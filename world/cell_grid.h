@@ -21,8 +21,12 @@ inline constexpr std::uint8_t CELL_GOAL = 8;    ///< the stage's goal
 /// One flag byte per cell, indexed by the Cell value itself; lives for the whole process.
 inline std::uint8_t CellMap[CELL_COUNT];
 
-constexpr std::uint8_t RowOf(Cell cell) { return static_cast<std::uint8_t>(cell >> 8); }
-constexpr std::uint8_t ColumnOf(Cell cell) { return static_cast<std::uint8_t>(cell & 0xFF); }
+constexpr std::uint8_t RowOf(Cell cell) {
+  return static_cast<std::uint8_t>(cell >> 8);
+}
+constexpr std::uint8_t ColumnOf(Cell cell) {
+  return static_cast<std::uint8_t>(cell & 0xFF);
+}
 
 /// The cell at (row, column); both are folded into 0-255 as byte arithmetic does.
 constexpr Cell MakeCell(int row, int column) {
@@ -35,7 +39,9 @@ inline constexpr Cell GOAL_ROOM = MakeCell(192, 192);
 
 /// The coordinate seen across a glued edge: (254 - t) mod 256. Keeps even values even, so rooms
 /// stay rooms; fixes 127 and 255.
-constexpr std::uint8_t MirrorCoord(std::uint8_t t) { return static_cast<std::uint8_t>(254 - t); }
+constexpr std::uint8_t MirrorCoord(std::uint8_t t) {
+  return static_cast<std::uint8_t>(254 - t);
+}
 
 constexpr Cell StepUp(Cell cell) {
   std::uint8_t row = RowOf(cell);
@@ -80,10 +86,18 @@ constexpr Cell OppositeRoom(Cell cell) {
   return MakeCell((RowOf(cell) + 128) & 0xFE, (ColumnOf(cell) + 128) & 0xFE);
 }
 
-constexpr bool IsRoom(Cell cell) { return (cell & 0x0101) == 0; }
-constexpr bool IsPillar(Cell cell) { return (cell & 0x0101) == 0x0101; }
-constexpr bool IsPassage(Cell cell) { return !IsRoom(cell) && !IsPillar(cell); }
+constexpr bool IsRoom(Cell cell) {
+  return (cell & 0x0101) == 0;
+}
+constexpr bool IsPillar(Cell cell) {
+  return (cell & 0x0101) == 0x0101;
+}
+constexpr bool IsPassage(Cell cell) {
+  return !IsRoom(cell) && !IsPillar(cell);
+}
 
-inline bool IsOpen(Cell cell) { return (CellMap[cell] & CELL_WALL) == 0; }
+inline bool IsOpen(Cell cell) {
+  return (CellMap[cell] & CELL_WALL) == 0;
+}
 
 }  // namespace vennaloop

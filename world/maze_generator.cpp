@@ -14,7 +14,9 @@ namespace {
 
 using detail::FrontierLookup;
 
-inline void Open(Cell cell) { CellMap[cell] &= static_cast<std::uint8_t>(~CELL_WALL); }
+inline void Open(Cell cell) {
+  CellMap[cell] &= static_cast<std::uint8_t>(~CELL_WALL);
+}
 
 inline void AppendToFrontier(Cell passage) {
   Maze.frontierSlot[passage] = static_cast<std::uint16_t>(Maze.frontierCount);
@@ -27,7 +29,8 @@ int FindFrontierSlot(Cell cell) {
     return Maze.frontierSlot[cell];
   } else {
     int j = Maze.frontierCount - 1;
-    while (j > 0 && Maze.frontier[j] != cell) --j;
+    while (j > 0 && Maze.frontier[j] != cell)
+      --j;
     return j;
   }
 }
@@ -132,12 +135,22 @@ void ResetMaze() {
   SeedRandom();
 }
 
-void GrowStep() { GrowStepWith<FrontierLookup::PositionIndex>(); }
+void GrowStep() {
+  GrowStepWith<FrontierLookup::PositionIndex>();
+}
 
-void CollectCandidates() { CollectCandidatesUsing<FrontierLookup::PositionIndex>(); }
-void ExtendFromCursor() { ExtendFromCursorUsing<FrontierLookup::PositionIndex>(); }
-void PickFromFrontier() { PickFromFrontierUsing<FrontierLookup::PositionIndex>(); }
-void RemoveFromFrontier(Cell cell) { RemoveFromFrontierUsing<FrontierLookup::PositionIndex>(cell); }
+void CollectCandidates() {
+  CollectCandidatesUsing<FrontierLookup::PositionIndex>();
+}
+void ExtendFromCursor() {
+  ExtendFromCursorUsing<FrontierLookup::PositionIndex>();
+}
+void PickFromFrontier() {
+  PickFromFrontierUsing<FrontierLookup::PositionIndex>();
+}
+void RemoveFromFrontier(Cell cell) {
+  RemoveFromFrontierUsing<FrontierLookup::PositionIndex>(cell);
+}
 
 namespace detail {
 void GrowStepUsing(FrontierLookup lookup) {
