@@ -1,0 +1,364 @@
+// game_tick_test.cpp: stage setup, the moves of player and aliens with their flags, and the tick:
+// the title phase, the order of a cycle, the re-entry guard and how a stage ends.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "game/virtual_keys.h"
+#include "game_test_support.h"
+#include "random/random_source.h"
+
+namespace vennaloop {
+namespace {
+
+using testing::GameTest;
+using testing::PARKING_ROOM;
+using Calls = std::vector<std::string>;
+
+// ---------------------------------------------------------------------------------------------
+// Stage setup and start
+
+TEST_F(GameTest, StartForgetsJunctionsAndGivesFullHitPoints) {
+  Explorer.depth = 3;
+  game.hitPoints = 4;
+  game.Start();
+  EXPECT_EQ(Explorer.depth, 0);
+  EXPECT_EQ(game.hitPoints, FULL_HIT_POINTS);
+  EXPECT_EQ(host.calls, (Calls{"StopTimer", "StartTimer(16)"}));
+}
+
+TEST_F(GameTest, StageSetupPlacesPlayerGoalAndAliensAndResetsTheStage) {
+  game.hitPoints = 7;
+  game.zoom = 3;
+  game.titleTicks = 200;
+  game.moveMode = MOVE_EXPLORER;
+  game.leftRightReversed = game.upDownReversed = 1;
+  game.elapsedCycles = game.skippedCycle = 55;
+  game.pendingKey = KEY_LEFT;
+  Explorer.depth = 2;
+
+  game.StageSetup();
+
+  EXPECT_EQ(host.calls, (Calls{"StopTimer", "StartTimer(16)"}));
+  EXPECT_EQ(game.playerCell, START_ROOM);
+  EXPECT_EQ(game.playerPrevious, START_ROOM);
+  EXPECT_EQ(CellMap[START_ROOM] & ~CELL_ALIEN, CELL_PLAYER);
+  EXPECT_EQ(CellMap[GOAL_ROOM] & ~CELL_ALIEN, CELL_WALL | CELL_GOAL);
+  for (const Alien& alien : game.aliens) {
+    EXPECT_TRUE(IsRoom(alien.current));
+    EXPECT_EQ(alien.previous, alien.current);
+    EXPECT_TRUE(CellMap[alien.current] & CELL_ALIEN);
+  }
+  EXPECT_EQ(game.moveMode, MOVE_MANUAL);
+  EXPECT_EQ(game.leftRightReversed, 0);
+  EXPECT_EQ(game.upDownReversed, 0);
+  EXPECT_EQ(game.elapsedCycles, 0);
+  EXPECT_EQ(game.skippedCycle, 0);
+  EXPECT_EQ(game.pendingKey, 0);
+  // Kept across stages.
+  EXPECT_EQ(game.hitPoints, 7);
+  EXPECT_EQ(game.zoom, 3);
+  EXPECT_EQ(game.titleTicks, 200);
+  EXPECT_EQ(Explorer.depth, 2);
+}
+
+TEST_F(GameTest, AliensAreTheFirstThirtyRoomsOfTheFreshStream) {
+  // The fake platform seeds every stage alike, so the rooms can be drawn again after a reset.
+  ResetMaze();
+  Cell expected[ALIEN_COUNT];
+  for (Cell& room : expected)
+    room = RandomRoom();
+  game.StageSetup();
+  for (int i = 0; i < ALIEN_COUNT; ++i)
+    EXPECT_EQ(game.aliens[i].current, expected[i]) << i;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Moves and flags
+
+TEST_F(GameTest, PlayerMoveCarriesTheFlagAndTogglesReversals) {
+  ClearWorld(MakeCell(0, 10));
+  Open({MakeCell(255, 244), MakeCell(10, 0), MakeCell(244, 255)});
+  game.MovePlayer(MakeCell(255, 244));  // up across the top seam
+  EXPECT_EQ(game.playerPrevious, MakeCell(0, 10));
+  EXPECT_EQ(CellMap[MakeCell(0, 10)] & CELL_PLAYER, 0);
+  EXPECT_EQ(CellMap[MakeCell(255, 244)] & CELL_PLAYER, CELL_PLAYER);
+  EXPECT_EQ(game.leftRightReversed, 1);
+  EXPECT_EQ(game.upDownReversed, 0);
+  game.MovePlayer(MakeCell(0, 10));  // and back down
+  EXPECT_EQ(game.leftRightReversed, 0);
+
+  game.MovePlayer(MakeCell(10, 0));
+  game.MovePlayer(MakeCell(244, 255));  // left across the side seam
+  EXPECT_EQ(game.leftRightReversed, 0);
+  EXPECT_EQ(game.upDownReversed, 1);
+}
+
+TEST_F(GameTest, SharedCellLosesItsFlagUntilTheAliensAreRemarked) {
+  ClearWorld();
+  const Cell shared = MakeCell(10, 10), elsewhere = MakeCell(10, 11);
+  PlaceAlien(0, shared);
+  PlaceAlien(1, shared);
+  game.MoveAlien(0, elsewhere);
+  EXPECT_EQ(game.aliens[0].previous, shared);
+  EXPECT_EQ(CellMap[shared] & CELL_ALIEN, 0) << "alien 1 still stands there, unshown";
+  EXPECT_TRUE(CellMap[elsewhere] & CELL_ALIEN);
+
+  game.AlienHit(2);
+  EXPECT_TRUE(CellMap[shared] & CELL_ALIEN) << "every hit re-marks all aliens";
+  EXPECT_EQ(game.aliens[2].current, OppositeRoom(PARKING_ROOM));
+  EXPECT_EQ(game.aliens[2].previous, game.aliens[2].current);
+}
+
+TEST_F(GameTest, HitPointsNeverDropBelowZero) {
+  ClearWorld();
+  game.hitPoints = 1;
+  game.AlienHit(0);
+  game.AlienHit(1);
+  EXPECT_EQ(game.hitPoints, 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Title phase
+
+TEST_F(GameTest, TitlePhasePlaysNoCycleUntilTheSixtiethTick) {
+  const std::vector<std::uint8_t> before(std::begin(CellMap), std::end(CellMap));
+  for (int tick = 1; tick <= 59; ++tick)
+    game.GameTick();
+  EXPECT_EQ(game.elapsedCycles, 0);
+  EXPECT_EQ(host.CountOf("RepaintTitle"), 59);
+  EXPECT_EQ(host.calls.size(), 59u) << "neither the view nor the title is touched otherwise";
+  EXPECT_TRUE(std::equal(before.begin(), before.end(), std::begin(CellMap)));
+
+  host.ClearLog();
+  game.GameTick();
+  EXPECT_EQ(game.elapsedCycles, 1);
+  EXPECT_EQ(host.calls, (Calls{"CloseTitle", "RepaintView"}));
+
+  host.ClearLog();
+  game.GameTick();
+  EXPECT_EQ(host.calls, (Calls{"RepaintView"}));
+}
+
+TEST_F(GameTest, MissingTitleIsNeitherPaintedNorClosed) {
+  host.titleExists = false;
+  for (int tick = 1; tick <= 60; ++tick)
+    game.GameTick();
+  EXPECT_EQ(host.calls, (Calls{"RepaintView"}));
+  EXPECT_EQ(game.elapsedCycles, 1);
+}
+
+TEST_F(GameTest, CountersStopAtTheirLimitInsteadOfRestartingTheTitle) {
+  game.titleTicks = INT_MAX - 1;
+  game.elapsedCycles = INT_MAX - 1;
+  for (int tick = 0; tick < 3; ++tick)
+    game.GameTick();
+  EXPECT_EQ(game.titleTicks, INT_MAX);
+  EXPECT_EQ(game.elapsedCycles, INT_MAX);
+  EXPECT_EQ(host.CountOf("RepaintView"), 3);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Order of one cycle
+
+TEST_F(GameTest, AliensMoveBeforeTheCommand) {
+  EndTitlePhase();
+  PlaceAlien(0, START_ROOM);  // an alien placed on the start room hits in the first cycle
+  game.pendingKey = KEY_V;
+  int hitPointsDuringCommand = -1;
+  host.onAbout = [&] { hitPointsDuringCommand = game.hitPoints; };
+  game.GameTick();
+  EXPECT_EQ(hitPointsDuringCommand, FULL_HIT_POINTS - 1);
+  EXPECT_EQ(game.aliens[0].current, GOAL_ROOM) << "thrown to the opposite room";
+}
+
+TEST_F(GameTest, CommandThenGoalThenGrowthThenRepaintThenStageEnd) {
+  EndTitlePhase();
+  const Cell goal = StepRight(START_ROOM);
+  Open({goal});
+  CellMap[goal] |= CELL_GOAL;
+  const int openBefore = OpenCellCount();
+  game.pendingKey = KEY_V;
+  host.onAbout = [&] {
+    EXPECT_EQ(game.playerCell, START_ROOM) << "the about key does not move";
+    EXPECT_EQ(OpenCellCount(), openBefore) << "no growth before the command";
+    game.pendingKey = KEY_RIGHT;  // a key pressed meanwhile waits for the next tick
+  };
+  game.GameTick();
+  EXPECT_EQ(game.pendingKey, KEY_RIGHT);
+  EXPECT_GE(OpenCellCount(), openBefore + 2 * GROW_STEPS_PER_CYCLE);
+
+  host.ClearLog();
+  bool repainted = false;
+  host.onRepaintView = [&] {
+    repainted = true;
+    EXPECT_EQ(game.playerCell, goal);
+    EXPECT_TRUE(host.results.empty()) << "the view is painted before the stage result";
+  };
+  host.onStageResult = [&] { EXPECT_TRUE(repainted); };
+  game.GameTick();
+  EXPECT_EQ(host.calls, (Calls{"RepaintView", "RunStageResult", "StopTimer", "StartTimer(16)"}));
+  ASSERT_EQ(host.results.size(), 1u);
+  EXPECT_EQ(host.results[0].outcome, OUTCOME_GOAL);
+}
+
+TEST_F(GameTest, PlayerWalkingOntoAnAlienHidesItAndIsHitNextCycle) {
+  ClearWorld();
+  const Cell passage = StepRight(START_ROOM), room = StepRight(passage);
+  Open({passage, room});
+  PlaceAlien(0, room);  // steps into the passage first, then the player steps onto it
+  game.pendingKey = KEY_RIGHT;
+  game.GameTick();
+  EXPECT_EQ(game.aliens[0].current, passage);
+  EXPECT_EQ(game.playerCell, passage);
+  EXPECT_EQ(CellMap[passage] & CELL_ALIEN, 0) << "hidden under the player";
+  EXPECT_EQ(game.hitPoints, FULL_HIT_POINTS);
+
+  game.GameTick();
+  EXPECT_EQ(game.hitPoints, FULL_HIT_POINTS - 1) << "an alien standing on the player hits";
+  EXPECT_EQ(game.aliens[0].current, OppositeRoom(passage));
+}
+
+TEST_F(GameTest, AlienSteppingOntoThePlayerHits) {
+  ClearWorld();
+  const Cell passage = StepDown(START_ROOM), room = StepDown(passage);
+  Open({passage, room});
+  PlaceAlien(3, room);
+  game.GameTick();
+  EXPECT_EQ(game.aliens[3].current, passage);
+  EXPECT_EQ(game.hitPoints, FULL_HIT_POINTS);
+  game.GameTick();
+  EXPECT_EQ(game.hitPoints, FULL_HIT_POINTS - 1);
+  EXPECT_EQ(game.aliens[3].current, OppositeRoom(START_ROOM));
+  EXPECT_TRUE(CellMap[OppositeRoom(START_ROOM)] & CELL_ALIEN);
+  EXPECT_EQ(CellMap[START_ROOM] & CELL_ALIEN, 0);
+}
+
+TEST_F(GameTest, FlagLostToASharedCellComesBackWhenTheOtherAlienMoves) {
+  ClearWorld();
+  const Cell shared = MakeCell(10, 10);  // a closed room: an alien there stays put
+  PlaceAlien(0, shared);
+  PlaceAlien(1, shared);
+  game.MoveAlien(0, PARKING_ROOM);
+  ASSERT_EQ(CellMap[shared] & CELL_ALIEN, 0);
+  game.GameTick();
+  EXPECT_EQ(game.aliens[1].current, shared);
+  EXPECT_TRUE(CellMap[shared] & CELL_ALIEN);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Re-entry guard
+
+TEST_F(GameTest, TickEnteredFromADialogDoesNothing) {
+  ClearWorld();
+  game.pendingKey = KEY_ESCAPE;
+  host.answers = {DIALOG_CANCEL};
+  std::size_t callsBeforeNested = 0;
+  int ticksBeforeNested = 0, cyclesBeforeNested = 0;
+  host.onStageResult = [&] {
+    callsBeforeNested = host.calls.size();
+    ticksBeforeNested = game.titleTicks;
+    cyclesBeforeNested = game.elapsedCycles;
+    game.pendingKey = KEY_V;
+    game.GameTick();
+    game.GameTick();
+  };
+  game.GameTick();
+  EXPECT_EQ(callsBeforeNested, host.calls.size()) << "the nested ticks called nothing";
+  EXPECT_EQ(game.titleTicks, ticksBeforeNested);
+  EXPECT_EQ(game.elapsedCycles, cyclesBeforeNested);
+  EXPECT_EQ(game.pendingKey, KEY_V) << "the key waits for the next real tick";
+
+  host.onStageResult = nullptr;
+  game.GameTick();
+  EXPECT_EQ(game.elapsedCycles, cyclesBeforeNested + 1) << "the guard was released";
+  EXPECT_EQ(host.calls.back(), "RepaintView");
+  EXPECT_EQ(host.CountOf("ShowAbout"), 1);
+}
+
+TEST_F(GameTest, TickEnteredFromTheAboutDialogDoesNothing) {
+  ClearWorld();
+  game.pendingKey = KEY_V;
+  host.onAbout = [&] { game.GameTick(); };
+  game.GameTick();
+  EXPECT_EQ(game.elapsedCycles, 1);
+  EXPECT_EQ(host.calls, (Calls{"ShowAbout", "RepaintView"}));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Stage end: outcome precedence and the dialog's answer
+
+struct Ending {
+  const char* name;
+  bool giveUp, goal, exhausted;
+  int answer;
+  int outcome;
+  bool newStage;
+};
+
+void PrintTo(const Ending& e, std::ostream* os) {
+  *os << e.name;
+}
+
+class StageEndTest : public GameTest, public ::testing::WithParamInterface<Ending> {};
+
+TEST_P(StageEndTest, OutcomeAndWhatTheAnswerDoes) {
+  const Ending e = GetParam();
+  ClearWorld();
+  game.hitPoints = e.exhausted ? 1 : 9;
+  for (int i = 0; i < 3; ++i)
+    game.GameTick();  // nothing happens in the empty world
+  host.ClearLog();
+  game.skippedCycle = 2;
+  const int cycles = 4;
+  if (e.giveUp) game.pendingKey = KEY_ESCAPE;
+  if (e.goal) CellMap[START_ROOM] |= CELL_GOAL;
+  if (e.exhausted) PlaceAlien(0, START_ROOM);
+  host.answers = {e.answer};
+  int hitPointsDuringDialog = -1;
+  host.onStageResult = [&] { hitPointsDuringDialog = game.hitPoints; };
+
+  game.GameTick();
+
+  ASSERT_EQ(host.results.size(), 1u);
+  const StageResult& r = host.results[0];
+  EXPECT_EQ(r.outcome, e.outcome);
+  EXPECT_EQ(r.elapsedCycles, cycles);
+  EXPECT_EQ(r.skippedCycle, 2);
+  EXPECT_EQ(r.hitPoints, e.exhausted ? 0 : 9);
+  EXPECT_EQ(r.nextStageAliens, ALIEN_COUNT);
+  EXPECT_EQ(hitPointsDuringDialog, r.hitPoints) << "hit points are restored after the dialog";
+  EXPECT_EQ(game.hitPoints, e.exhausted ? FULL_HIT_POINTS : 9);
+  if (e.newStage) {
+    EXPECT_EQ(host.calls, (Calls{"RepaintView", "RunStageResult", "StopTimer", "StartTimer(16)"}));
+    EXPECT_EQ(game.elapsedCycles, 0);
+  } else {
+    EXPECT_EQ(host.calls, (Calls{"RepaintView", "RunStageResult"}));
+    EXPECT_EQ(game.elapsedCycles, cycles);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, StageEndTest,
+    ::testing::Values(
+        Ending{"GiveUpOk", true, false, false, DIALOG_OK, OUTCOME_GAVE_UP, true},
+        Ending{"GiveUpCancel", true, false, false, DIALOG_CANCEL, OUTCOME_GAVE_UP, false},
+        Ending{"GiveUpNotShown", true, false, false, DIALOG_NOT_SHOWN, OUTCOME_GAVE_UP, false},
+        Ending{"GoalOk", false, true, false, DIALOG_OK, OUTCOME_GOAL, true},
+        Ending{"GoalCancel", false, true, false, DIALOG_CANCEL, OUTCOME_GOAL, true},
+        Ending{"GoalNotShown", false, true, false, DIALOG_NOT_SHOWN, OUTCOME_GOAL, true},
+        Ending{"ExhaustedOk", false, false, true, DIALOG_OK, OUTCOME_HIT_POINTS_EXHAUSTED, true},
+        Ending{"ExhaustedCancel", false, false, true, DIALOG_CANCEL, OUTCOME_HIT_POINTS_EXHAUSTED,
+               true},
+        Ending{"GoalBeatsExhausted", false, true, true, DIALOG_CANCEL, OUTCOME_GOAL, true},
+        Ending{"ExhaustedBeatsGiveUpOk", true, false, true, DIALOG_OK, OUTCOME_HIT_POINTS_EXHAUSTED,
+               true},
+        Ending{"ExhaustedBeatsGiveUpCancel", true, false, true, DIALOG_CANCEL,
+               OUTCOME_HIT_POINTS_EXHAUSTED, false},
+        Ending{"GoalBeatsGiveUpOk", true, true, false, DIALOG_OK, OUTCOME_GOAL, true},
+        Ending{"GoalBeatsGiveUpCancel", true, true, false, DIALOG_CANCEL, OUTCOME_GOAL, false}),
+    [](const ::testing::TestParamInfo<Ending>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace vennaloop
