@@ -1,0 +1,163 @@
+// child_view.cpp: the game view's creation, size, paint, key and timer handlers, and the host
+// operations the game calls.
+#include "app/child_view.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QTimerEvent>
+#include <algorithm>
+#include <cmath>
+
+#include "app/about_dlg.h"
+#include "app/dlg_about_author.h"
+#include "app/dlg_next_stage.h"
+#include "app/key_map.h"
+#include "view/cell_palette.h"
+#include "view/renderer.h"
+
+namespace vennaloop {
+
+namespace {
+
+constexpr int kMinPeriodMs = 1;
+constexpr int kMaxPeriodMs = 300;
+
+}  // namespace
+
+CChildView::CChildView(QWidget* parent)
+    : QFrame(parent), game_(*this), xkbKeycodes_(PlatformHasXkbKeycodes()) {
+  // A sunken edge; inside it the paint covers every pixel, so nothing is erased beforehand.
+  setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+
+  BuildCellPalette();
+  game_.Start();
+  title_ = std::make_unique<CTitleWnd>(this);  // hidden until the first size
+}
+
+CChildView::~CChildView() {
+  timer_.stop();
+}
+
+bool CChildView::OnCmdMsg(int) {
+  return false;
+}
+
+// ---- Window handlers ---------------------------------------------------------------------------
+
+void CChildView::resizeEvent(QResizeEvent* event) {
+  QFrame::resizeEvent(event);
+  // The buffer holds device pixels, so the picture is copied one to one on any screen scale.
+  const qreal ratio = devicePixelRatioF();
+  const QSize client = contentsRect().size();
+  const int width = static_cast<int>(std::lround(client.width() * ratio));
+  const int height = static_cast<int>(std::lround(client.height() * ratio));
+  buffer_.Resize(width, height);  // no buffer for an empty client area
+  if (title_) {
+    title_->setGeometry(contentsRect());
+    title_->raise();
+    title_->show();
+  }
+}
+
+void CChildView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  drawFrame(&painter);
+  if (!buffer_.Pixels()) return;
+  RenderView(buffer_, game_.zoom);
+  // The image borrows the buffer's pixels: 0x00RRGGBB is exactly Format_RGB32.
+  QImage picture(reinterpret_cast<const uchar*>(buffer_.Pixels()), buffer_.Width(),
+                 buffer_.Height(), buffer_.Width() * 4, QImage::Format_RGB32);
+  picture.setDevicePixelRatio(devicePixelRatioF());
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.drawImage(contentsRect().topLeft(), picture);
+}
+
+void CChildView::keyPressEvent(QKeyEvent* event) {
+  // With Alt and without Ctrl a key is a system key, which never reaches the key-down handler.
+  const Qt::KeyboardModifiers modifiers = event->modifiers();
+  if ((modifiers & Qt::AltModifier) && !(modifiers & Qt::ControlModifier)) {
+    QFrame::keyPressEvent(event);
+    return;
+  }
+  if (const int virtualKey = VirtualKeyOf(*event, xkbKeycodes_)) game_.KeyDown(virtualKey);
+  event->accept();
+}
+
+void CChildView::timerEvent(QTimerEvent* event) {
+  if (event->timerId() == timer_.timerId())
+    game_.GameTick();
+  else
+    QFrame::timerEvent(event);
+}
+
+// ---- GameHost ----------------------------------------------------------------------------------
+
+void CChildView::StartTimer(int periodMs) {
+  timerPeriod_ = std::clamp(periodMs, kMinPeriodMs, kMaxPeriodMs);
+  timer_.start(timerPeriod_, Qt::PreciseTimer, this);
+}
+
+void CChildView::StopTimer() {
+  timer_.stop();
+}
+
+void CChildView::RepaintView() {
+  repaint();
+}
+
+bool CChildView::TitleExists() {
+  return title_ != nullptr;
+}
+
+void CChildView::RepaintTitle() {
+  if (title_) title_->repaint();
+}
+
+void CChildView::CloseTitle() {
+  if (!title_) return;
+  title_->hide();
+  title_.reset();
+}
+
+int CChildView::RunStageResult(const StageResult& result) {
+  CDlgNextStage dialog(this);
+  dialog.SetStageOutcome(result.outcome);
+  dialog.elapsedCycles = result.elapsedCycles;
+  dialog.skippedCycle = result.skippedCycle;
+  dialog.currentHitPoints = result.hitPoints;
+  dialog.nextStageAliens = result.nextStageAliens;
+  const int answer = dialog.DoModal();
+  ReturnFocus();
+  return answer;
+}
+
+void CChildView::ShowAbout() {
+  CAboutDlg dialog(this);
+  dialog.DoModal();
+  ReturnFocus();
+}
+
+void CChildView::ShowAuthorProfile() {
+  CDlgAboutAuthor dialog(this);
+  dialog.DoModal();
+  ReturnFocus();
+}
+
+bool CChildView::IsShiftDown() {
+  return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier;
+}
+
+bool CChildView::IsCtrlDown() {
+  return QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier;
+}
+
+void CChildView::ReturnFocus() {
+  setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace vennaloop

@@ -1,0 +1,33 @@
+// startup_guard.h: keeps a failure to open a window from ending in Qt's list of plug-ins and an
+// abort: without a display the program prints one line and exits with status 1.
+#pragma once
+
+#include <QtGlobal>
+
+namespace vennaloop {
+
+/// Whether the environment names a display for the platform Qt will use (DISPLAY for X11,
+/// WAYLAND_DISPLAY for Wayland; other platforms are assumed to have one).
+bool DisplayConfigured();
+
+/// The one line printed when no window can be opened.
+inline constexpr char kNoDisplayMessage[] =
+    "vennaloop: cannot open a window: no display (is DISPLAY set?)";
+
+/// While alive, holds Qt's messages back; a fatal one prints kNoDisplayMessage and exits with
+/// status 1. Release() passes the held messages on and restores the previous handler.
+class StartupGuard {
+ public:
+  StartupGuard();
+  ~StartupGuard();
+  StartupGuard(const StartupGuard&) = delete;
+  StartupGuard& operator=(const StartupGuard&) = delete;
+
+  void Release();
+
+ private:
+  QtMessageHandler previous_;
+  bool released_ = false;
+};
+
+}  // namespace vennaloop
