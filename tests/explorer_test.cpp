@@ -193,9 +193,9 @@ TEST_F(ExplorerTest, ResetMemoryIgnoresTheOldEntries) {
   EXPECT_EQ(Explorer.entries[0].cameFrom, StepDown(room));
 }
 
-// A tree of corridors whose junctions nest no deeper than the memory holds.
-//   root (40, 40) - down the column to junction A (40, 50)... built as a comb: a spine with
-//   side branches, two of which fork again.
+// A comb: a spine running right from the dead-end root (40, 40), four teeth up and down from it,
+// and a fork at the end of two upper teeth. At most five junctions lie on any path from the root,
+// so the memory never has to forget one.
 std::vector<Cell> BuildComb() {
   std::vector<Cell> cells;
   auto line = [&](Cell from, Cell (*step)(Cell), int rooms) {
