@@ -3,6 +3,11 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "view/cell_palette.h"
 
@@ -58,12 +63,87 @@ void PlotCell(PixelBuffer& buffer, const PixelRect& square, std::uint32_t value)
 
 namespace {
 
-std::uint32_t CellColour(int x, int y) {
-  return CellPalette[CellMap[UnfoldCell(x, y)]];
+// Colours of the frame being drawn, per grid row: CellColours[(row, c)] is the colour of cell
+// (row, c), MirroredColours[(row, c)] that of (row, MirrorCoord(c)). A large window shows each
+// grid cell many times, so one palette lookup per grid cell beats one per screen cell, and a
+// screen row, which runs along grid rows forward or backward, becomes a few plain copies out of
+// these tables. Only the window thread renders, so one pair of tables serves.
+std::uint32_t CellColours[CELL_COUNT];
+std::uint32_t MirroredColours[CELL_COUNT];
+
+void PrepareCellColours() {
+  for (int row = 0; row < GRID_SIZE; ++row) {
+    for (int c = 0; c < GRID_SIZE; ++c) {
+      const std::uint32_t colour = CellPalette[CellMap[MakeCell(row, c)]];
+      CellColours[MakeCell(row, c)] = colour;
+      MirroredColours[MakeCell(row, MirrorCoord(static_cast<std::uint8_t>(c)))] = colour;
+    }
+  }
 }
 
-void PlotScreenCell(PixelBuffer& buffer, const ViewLayout& layout, int i, int j) {
-  PlotCell(buffer, CellSquare(layout, i, j), CellColour(128 + i, 128 + j));
+int FloorDiv(int a, int b) {
+  return a / b - (a % b != 0 && (a < 0) != (b < 0));
+}
+
+template <int Z>
+std::uint32_t* PutBlock(std::uint32_t* out, std::uint32_t colour) {
+  for (int k = 0; k < Z; ++k) {
+    out[k] = colour;
+  }
+  return out + Z;
+}
+
+// Copies n colours out as Z-pixel blocks.
+template <int Z>
+std::uint32_t* CopyRun(std::uint32_t* out, const std::uint32_t* from, int n) {
+  int k = 0;
+#if defined(__SSE2__)
+  // Four cells at a time: one load, then 4, 8 or 12 pixels stored.
+  for (; k + 4 <= n; k += 4, out += 4 * Z) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + k));
+    auto* o = reinterpret_cast<__m128i*>(out);
+    if constexpr (Z == 1) {
+      _mm_storeu_si128(o, v);
+    } else if constexpr (Z == 2) {
+      _mm_storeu_si128(o, _mm_unpacklo_epi32(v, v));
+      _mm_storeu_si128(o + 1, _mm_unpackhi_epi32(v, v));
+    } else {
+      _mm_storeu_si128(o, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 0, 0)));
+      _mm_storeu_si128(o + 1, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 2, 1, 1)));
+      _mm_storeu_si128(o + 2, _mm_shuffle_epi32(v, _MM_SHUFFLE(3, 3, 3, 2)));
+    }
+  }
+#endif
+  for (; k < n; ++k) {
+    out = PutBlock<Z>(out, from[k]);
+  }
+  return out;
+}
+
+// One pixel row of the screen cells at grid coordinates x = first .. last (all wholly inside
+// the client area) and y. Within one copy of the square a screen row runs along one grid row,
+// forward or backward, so it is drawn as runs of at most 255 cells; the column-255 line,
+// whose row turns with the neighbouring copy, is drawn a cell at a time.
+template <int Z>
+void DrawRow(std::uint32_t* out, int first, int last, int y) {
+  const auto r = static_cast<std::uint8_t>(y);
+  const auto mirrored_r = MirrorCoord(r);
+  const bool q = (static_cast<unsigned>(y) >> 8) & 1;
+  for (int x = first; x <= last;) {
+    const int c = x & 0xFF;
+    const bool p = (static_cast<unsigned>(x) >> 8) & 1;
+    if (c == 255) {
+      out = PutBlock<Z>(out, CellColours[MakeCell(p != q ? mirrored_r : r, 255)]);
+      ++x;
+      continue;
+    }
+    const int n = std::min(last - x + 1, 255 - c);
+    // On the row-255 line the columns turn with the neighbouring copy.
+    const bool mirrored = q != (p && r == 255);
+    const std::uint32_t* colours = mirrored ? MirroredColours : CellColours;
+    out = CopyRun<Z>(out, colours + MakeCell(p ? mirrored_r : r, c), n);
+    x += n;
+  }
 }
 
 }  // namespace
@@ -71,30 +151,57 @@ void PlotScreenCell(PixelBuffer& buffer, const ViewLayout& layout, int i, int j)
 void RenderView(PixelBuffer& buffer, int zoom) {
   std::uint32_t* pixels = buffer.Pixels();
   if (pixels == nullptr) return;
-  const ViewLayout layout = ComputeViewLayout(buffer.Width(), buffer.Height(), zoom);
-  const int a = layout.cells_left;
-  const int b = layout.cells_above;
+  const int width = buffer.Width();
+  const int height = buffer.Height();
+  const ViewLayout layout = ComputeViewLayout(width, height, zoom);
   const int z = layout.zoom;
-  const auto stride = static_cast<std::size_t>(layout.width);
+  PrepareCellColours();
 
-  for (int i = -a; i < a; ++i)
-    PlotScreenCell(buffer, layout, i, -b);
-  for (int j = 1 - b; j <= b - 2; ++j) {
-    PlotScreenCell(buffer, layout, -a, j);
-    // Inner cells lie wholly inside the client area and need no clipping.
-    for (int i = 1 - a; i <= a - 2; ++i) {
-      const std::uint32_t value = CellColour(128 + i, 128 + j);
-      std::uint32_t* block = pixels + static_cast<std::size_t>(layout.centre_top + z * j) * stride +
-                             (layout.centre_left + z * i);
-      for (int dy = 0; dy < z; ++dy, block += stride) {
-        for (int dx = 0; dx < z; ++dx)
-          block[dx] = value;
-      }
+  // The screen cells that reach into the client area. Only the first and last of a row can be
+  // cut by its left or right edge; they go through the clipped plot.
+  const int i_first = std::max(-layout.cells_left, FloorDiv(-layout.centre_left, z));
+  const int i_last = std::min(layout.cells_left - 1, FloorDiv(width - 1 - layout.centre_left, z));
+  const int j_first = std::max(-layout.cells_above, FloorDiv(-layout.centre_top, z));
+  const int j_last = std::min(layout.cells_above - 1, FloorDiv(height - 1 - layout.centre_top, z));
+  const auto stride = static_cast<std::size_t>(width);
+  const int inner_left = layout.centre_left + z * (i_first + 1);
+  const auto inner_count = static_cast<std::size_t>(std::max(0, z * (i_last - i_first - 1)));
+
+  for (int j = j_first; j <= j_last; ++j) {
+    const int y = 128 + j;
+    PlotCell(buffer, CellSquare(layout, i_first, j), CellColours[UnfoldCell(128 + i_first, y)]);
+    if (i_last == i_first) continue;
+    PlotCell(buffer, CellSquare(layout, i_last, j), CellColours[UnfoldCell(128 + i_last, y)]);
+    if (inner_count == 0) continue;
+
+    // The first pixel row of the cell row is drawn, the rest of its z rows are copies.
+    const PixelRect square = CellSquare(layout, 0, j);
+    const int top = std::max(square.top, 0);
+    const int bottom = std::min(square.bottom, height);
+    std::uint32_t* first_row = pixels + static_cast<std::size_t>(top) * stride + inner_left;
+    // The picture repeats every 512 cells along a row (two copies bring the square back
+    // upright), so only the first 512 are drawn from the tables and the rest copied in bulk.
+    const int first = 129 + i_first;
+    const int last = std::min(127 + i_last, first + 511);
+    switch (z) {
+      case 1:
+        DrawRow<1>(first_row, first, last, y);
+        break;
+      case 2:
+        DrawRow<2>(first_row, first, last, y);
+        break;
+      default:
+        DrawRow<3>(first_row, first, last, y);
+        break;
     }
-    PlotScreenCell(buffer, layout, a - 1, j);
+    for (std::size_t done = static_cast<std::size_t>(z) * 512; done < inner_count; done *= 2) {
+      std::memcpy(first_row + done, first_row,
+                  std::min(done, inner_count - done) * sizeof *first_row);
+    }
+    for (int row = top + 1; row < bottom; ++row) {
+      std::memcpy(first_row + (row - top) * stride, first_row, inner_count * sizeof *first_row);
+    }
   }
-  for (int i = -a; i < a; ++i)
-    PlotScreenCell(buffer, layout, i, b - 1);
 }
 
 }  // namespace vennaloop
