@@ -78,26 +78,8 @@ TEST_F(RendererTest, UnfoldCellExamplesAndSeamExceptions) {
   }
 }
 
-TEST_F(RendererTest, TouchingCoordinatesAreOneStepApart) {
-  // Side by side means a left or right step, one above the other an up or down step, across
-  // every tile boundary and seam line.
-  for (int y = -600; y < 800; ++y) {
-    for (int x = -600; x < 800; ++x) {
-      const Cell a = UnfoldCell(x, y);
-      const Cell right = UnfoldCell(x + 1, y);
-      const Cell below = UnfoldCell(x, y + 1);
-      ASSERT_TRUE(right == StepRight(a) || right == StepLeft(a)) << x << "," << y;
-      ASSERT_TRUE(below == StepDown(a) || below == StepUp(a)) << x << "," << y;
-    }
-  }
-}
-
 TEST_F(RendererTest, PaletteTakesWallThenAlienThenPlayerThenGoal) {
-  EXPECT_EQ(CellPalette[0], 0x000000u);
-  EXPECT_EQ(CellPalette[CELL_WALL | CELL_ALIEN | CELL_PLAYER | CELL_GOAL], 0x008000u);
-  EXPECT_EQ(CellPalette[CELL_ALIEN | CELL_PLAYER | CELL_GOAL], 0xFF0000u);
-  EXPECT_EQ(CellPalette[CELL_PLAYER | CELL_GOAL], 0xC0FFFFu);
-  EXPECT_EQ(CellPalette[CELL_GOAL], 0xFFFF00u);
+  // Every flag byte, the bits no flag uses included, takes the colour of its first matching rule.
   for (int k = 0; k < 256; ++k)
     EXPECT_EQ(CellPalette[k], reference::Colour(k)) << k;
 
@@ -122,7 +104,7 @@ TEST_F(RendererTest, ClientOf256AtZoom1ShowsTheSquareExactly) {
 }
 
 TEST_F(RendererTest, TouchingScreenCellsAreOneStepApartForManySizes) {
-  const int widths[] = {1, 2, 3, 5, 8, 255, 256, 257, 513, 1100};
+  const int widths[] = {1, 2, 3, 5, 8, 255, 256, 257, 513, 1100, 3200};
   const int heights[] = {1, 4, 7, 256, 517};
   for (int zoom = 1; zoom <= 3; ++zoom) {
     for (int w : widths) {
@@ -200,7 +182,8 @@ TEST_F(RendererTest, OuterRingIsClippedToTheClientArea) {
 }
 
 TEST_F(RendererTest, MatchesThePlainPerPixelRulesOverRandomMapsAndSizes) {
-  const unsigned seed = std::random_device{}();
+  // Differs from run to run; replay a failure with --gtest_random_seed=<seed>.
+  const unsigned seed = static_cast<unsigned>(testing::UnitTest::GetInstance()->random_seed());
   std::cout << "Random seed = " << seed << "\n";
   SCOPED_TRACE(testing::Message() << "seed " << seed);
   std::mt19937 random(seed);
@@ -209,8 +192,8 @@ TEST_F(RendererTest, MatchesThePlainPerPixelRulesOverRandomMapsAndSizes) {
     for (std::uint8_t& flags : CellMap)
       flags = below(4) == 0 ? below(256) : below(2);
     const bool tiny = below(3) == 0;
-    const int w = 1 + (tiny ? below(12) : below(900));
-    const int h = 1 + (tiny ? below(12) : below(600));
+    const int w = 1 + (tiny ? below(12) : below(1700));
+    const int h = 1 + (tiny ? below(12) : below(500));
     const int zoom = 1 + below(3);
     SCOPED_TRACE(testing::Message() << w << " x " << h << " zoom " << zoom);
 
