@@ -50,7 +50,8 @@ void PlotCell(PixelBuffer& buffer, const PixelRect& square, std::uint32_t value)
 
 /// Draws every screen cell from CellMap through CellPalette. Pixels no cell covers (a column or
 /// two at the right, a row or two at the bottom, at zoom 2 and 3) are left as they are.
-/// Does nothing without a buffer; a zoom outside 1..3 is clamped into it.
+/// Does nothing without a buffer; a zoom outside 1..3 is clamped into it. Not reentrant: it
+/// keeps the frame's colour tables in static storage, for the window thread alone.
 void RenderView(PixelBuffer& buffer, int zoom);
 
 }  // namespace vennaloop
