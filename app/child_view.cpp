@@ -2,10 +2,12 @@
 // operations the game calls.
 #include "app/child_view.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QTimerEvent>
 #include <algorithm>
 #include <cmath>
@@ -125,26 +127,27 @@ void CChildView::CloseTitle() {
 }
 
 int CChildView::RunStageResult(const StageResult& result) {
-  CDlgNextStage dialog(this);
-  dialog.SetStageOutcome(result.outcome);
-  dialog.elapsedCycles = result.elapsedCycles;
-  dialog.skippedCycle = result.skippedCycle;
-  dialog.currentHitPoints = result.hitPoints;
-  dialog.nextStageAliens = result.nextStageAliens;
-  const int answer = dialog.DoModal();
+  int answer;
+  {
+    CDlgNextStage dialog(this);
+    dialog.SetStageOutcome(result.outcome);
+    dialog.elapsedCycles = result.elapsedCycles;
+    dialog.skippedCycle = result.skippedCycle;
+    dialog.currentHitPoints = result.hitPoints;
+    dialog.nextStageAliens = result.nextStageAliens;
+    answer = dialog.DoModal();
+  }
   ReturnFocus();
   return answer;
 }
 
 void CChildView::ShowAbout() {
-  CAboutDlg dialog(this);
-  dialog.DoModal();
+  CAboutDlg(this).DoModal();
   ReturnFocus();
 }
 
 void CChildView::ShowAuthorProfile() {
-  CDlgAboutAuthor dialog(this);
-  dialog.DoModal();
+  CDlgAboutAuthor(this).DoModal();
   ReturnFocus();
 }
 
@@ -158,6 +161,8 @@ bool CChildView::IsCtrlDown() {
 
 void CChildView::ReturnFocus() {
   setFocus(Qt::OtherFocusReason);
+  // Not every desktop gives the activation back to the frame when a dialog closes: ask for it.
+  window()->activateWindow();
 }
 
 }  // namespace vennaloop

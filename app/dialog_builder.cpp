@@ -120,7 +120,7 @@ QWidget* CreateStatic(const DialogControl& control, QWidget* parent) {
   const std::uint32_t type = control.style & SS_TYPEMASK;
   if (type == SS_ICON) {
     // An icon static takes the size of a standard icon, whatever the template's size says.
-    const int side = label->style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, label);
+    const int side = label->style()->pixelMetric(QStyle::PM_LargeIconSize, nullptr, label);
     label->setPixmap(QApplication::windowIcon().pixmap(side, side));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;

@@ -8,9 +8,9 @@ namespace vennaloop {
 // The profile is kept as UTF-8 and read as UTF-8: decoding it with the running system's code
 // page would garble it wherever that page is not the one it was written in.
 const char kAuthorProfileUtf8[] =
-    R"PROFILE(============================================================
+    R"PROFILE(==================================================
   著者経歴 / About the Author
-============================================================
+==================================================
 
 名前      : 凪沙 輪音 (なぎさ りんね)
 Name      : Rinne Nagisa
@@ -266,9 +266,9 @@ Nagisa Loop Works
 手紙は届きません。迷路の中なので。
 Letters will not arrive. I live in the maze.
 
-============================================================
+==================================================
   (C) 2025 Rinne Nagisa / Nagisa Loop Works
-============================================================
+==================================================
 )PROFILE";
 
 CDlgAboutAuthor::CDlgAboutAuthor(QWidget* owner)

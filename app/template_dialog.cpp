@@ -45,15 +45,21 @@ void TemplateDialog::OnCancel() {
   done(IDCANCEL);
 }
 
-int TemplateDialog::DoModal() {
-  UpdateData(false);
-  // The focus starts on the first control of the tab order.
+void TemplateDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // The focus starts on the first control of the tab order, and the dialog takes the keyboard as
+  // it appears, with or without a window manager to hand it over.
   for (QWidget* control : controls_) {
-    if (control->focusPolicy() & Qt::TabFocus) {
-      control->setFocus();
+    if (control->isEnabled() && (control->focusPolicy() & Qt::TabFocus)) {
+      control->setFocus(Qt::TabFocusReason);
       break;
     }
   }
+  activateWindow();
+}
+
+int TemplateDialog::DoModal() {
+  UpdateData(false);
   setWindowModality(Qt::ApplicationModal);
   const bool ownerWasEnabled = owner_ && owner_->isEnabled();
   if (ownerWasEnabled) {

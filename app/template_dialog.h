@@ -43,6 +43,8 @@ class TemplateDialog : public QDialog {
   /// Cancel (Esc, the close box, id 2): ends with 2 and saves nothing.
   virtual void OnCancel();
 
+  void showEvent(QShowEvent* event) override;
+
  private:
   const DialogTemplate& template_;
   QPointer<QWidget> owner_;
