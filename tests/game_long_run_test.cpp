@@ -6,10 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
-#include <vector>
+#include <string>
 
 #include "game/virtual_keys.h"
 #include "game_test_support.h"
+#include "world_invariants.h"
 
 namespace vennaloop {
 namespace {
@@ -17,55 +18,6 @@ namespace {
 int EnvOr(const char* name, int fallback) {
   const char* value = std::getenv(name);
   return value ? std::atoi(value) : fallback;
-}
-
-// Checks the world after a tick; returns an empty string when all is well.
-std::string WorldFault(const Game& game) {
-  static std::vector<Cell> queue(CELL_COUNT);
-  static std::vector<std::uint8_t> seen(CELL_COUNT);
-  int openRooms = 0, openPassages = 0, playerMarks = 0;
-  for (int i = 0; i < CELL_COUNT; ++i) {
-    const Cell cell = static_cast<Cell>(i);
-    const std::uint8_t flags = CellMap[cell];
-    if (flags & 0xF0) return "flag bits 4-7 set on cell " + std::to_string(i);
-    if (flags & CELL_PLAYER) ++playerMarks;
-    if (flags & CELL_WALL) continue;
-    if (IsPillar(cell)) return "pillar open: " + std::to_string(i);
-    if (IsRoom(cell)) {
-      ++openRooms;
-    } else {
-      ++openPassages;
-      const bool vertical = RowOf(cell) & 1;
-      const Cell a = vertical ? StepUp(cell) : StepLeft(cell);
-      const Cell b = vertical ? StepDown(cell) : StepRight(cell);
-      if (!IsOpen(a) || !IsOpen(b))
-        return "open passage beside a closed room: " + std::to_string(i);
-    }
-  }
-  if (openPassages != openRooms - 1) return "open cells are not a tree: cycle";
-  // Every open cell must be reached from the start room.
-  std::fill(seen.begin(), seen.end(), 0);
-  int head = 0, tail = 0, reached = 0;
-  queue[tail++] = START_ROOM;
-  seen[START_ROOM] = 1;
-  while (head < tail) {
-    const Cell c = queue[head++];
-    ++reached;
-    for (Cell n : {StepUp(c), StepRight(c), StepDown(c), StepLeft(c)}) {
-      if (IsOpen(n) && !seen[n]) {
-        seen[n] = 1;
-        queue[tail++] = n;
-      }
-    }
-  }
-  if (!IsOpen(START_ROOM) || reached != openRooms + openPassages)
-    return "open cells are not connected to the start room";
-  if (playerMarks != 1 || !(CellMap[game.playerCell] & CELL_PLAYER) || !IsOpen(game.playerCell))
-    return "player mark not exactly on the player's open cell";
-  if (game.hitPoints < 0 || game.hitPoints > FULL_HIT_POINTS) return "hit points out of range";
-  if (Explorer.depth < 0 || Explorer.depth > EXPLORER_CAPACITY)
-    return "explorer depth out of range";
-  return {};
 }
 
 using testing::GameTest;
@@ -97,7 +49,7 @@ TEST_F(GameTest, LongRunOfRandomKeysKeepsTheWorldSound) {
     const std::size_t resultsBefore = host.results.size();
     game.GameTick();
     stages += static_cast<int>(host.results.size() - resultsBefore);
-    const std::string fault = WorldFault(game);
+    const std::string fault = testing::WorldFault(game);
     ASSERT_EQ(fault, "") << "after tick " << tick << " of seed " << seed;
     ASSERT_GE(game.zoom, 1);
     ASSERT_LE(game.zoom, 3);
