@@ -106,6 +106,10 @@ TEST_F(WorldInvariantsTest, SeesMarksThatDisagreeWithTheGame) {
   EXPECT_NE(WorldFault(game), "") << "pending key the game does not take";
   game.pendingKey = 0;
 
+  game.hitPoints = 0;
+  EXPECT_NE(WorldFault(game), "") << "playing on without hit points";
+  game.hitPoints = FULL_HIT_POINTS;
+
   game.moveMode = 4;
   EXPECT_NE(WorldFault(game), "") << "unknown mode";
   game.moveMode = MOVE_MANUAL;
