@@ -12,7 +12,7 @@ bool DisplayConfigured();
 
 /// The one line printed when no window can be opened.
 inline constexpr char kNoDisplayMessage[] =
-    "vennaloop: cannot open a window: no display (is DISPLAY set?)";
+    "vennaloop: no display to open the game window on (is DISPLAY set and reachable?)";
 
 /// While alive, holds Qt's messages back; a fatal one prints kNoDisplayMessage and exits with
 /// status 1. Release() passes the held messages on and restores the previous handler.

@@ -1,0 +1,14 @@
+// qt_printers.h: readable Qt values in GoogleTest's failure messages.
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QRect& r, std::ostream* out) {
+  *out << "QRect(" << r.x() << ", " << r.y() << ", " << r.width() << " x " << r.height() << ")";
+}
