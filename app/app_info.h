@@ -6,12 +6,10 @@ namespace vennaloop {
 
 inline constexpr char kAppName[] = "Vennaloop";  ///< also the frame's caption
 inline constexpr char kAppVersion[] = "0.5.0.1";
-inline constexpr char kFileDescription[] = "迷路ゲーム";
 /// Where the program's settings would live; it reads and writes none.
 inline constexpr char kRegistryKey[] =
     "アプリケーション ウィザードで生成されたローカル アプリケーション";
 inline constexpr char kAuthorCredit[] = "Programmed by 凪沙 輪音 (Rinne Nagisa)";
 inline constexpr char kCopyright[] = "Copyright (C) 2025 Rinne Nagisa";
-inline constexpr char kCompanyName[] = "Nagisa Loop Works";
 
 }  // namespace vennaloop
