@@ -7,8 +7,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
+cxx="$(command -v "${FUZZ_CXX:-clang++}")"
 
-cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER="${FUZZ_CXX:-clang++}" \
+# CMake drops the options given with a changed compiler, so a build dir made with another one
+# starts afresh.
+cache=build-fuzz/CMakeCache.txt
+if [ -f "$cache" ] && ! grep -qx "CMAKE_CXX_COMPILER:[A-Z]*=$cxx" "$cache"; then
+  rm -rf "$cache" build-fuzz/CMakeFiles
+fi
+cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER="$cxx" \
   -DVENNALOOP_FUZZ=ON -DVENNALOOP_BUILD_TESTS=OFF -DVENNALOOP_BUILD_BENCH=OFF -DVENNALOOP_BUILD_APP=OFF
 cmake --build build-fuzz -j "$(nproc)" --target game_fuzz
 
