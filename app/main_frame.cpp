@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QResizeEvent>
 
 #include "app/accelerators.h"
 #include "app/app_info.h"
@@ -45,6 +46,14 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 void CMainFrame::focusInEvent(QFocusEvent* event) {
   QMainWindow::focusInEvent(event);
   view_->setFocus(event->reason());
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  // With no client area left, the main window's layout parks the view out of sight at its old
+  // size, picture and all. The view follows the client area down to nothing instead, as it
+  // does at every other size, and so gives its buffer up.
+  if (rect().isEmpty()) view_->setGeometry(rect());
 }
 
 }  // namespace vennaloop

@@ -24,6 +24,7 @@ class CMainFrame : public QMainWindow {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   CChildView* view_;

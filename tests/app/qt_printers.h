@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <ostream>
 
@@ -11,4 +12,8 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 inline void PrintTo(const QRect& r, std::ostream* out) {
   *out << "QRect(" << r.x() << ", " << r.y() << ", " << r.width() << " x " << r.height() << ")";
+}
+
+inline void PrintTo(const QSize& s, std::ostream* out) {
+  *out << "QSize(" << s.width() << " x " << s.height() << ")";
 }
