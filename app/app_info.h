@@ -5,7 +5,9 @@
 namespace vennaloop {
 
 inline constexpr char kAppName[] = "Vennaloop";  ///< also the frame's caption
-inline constexpr char kAppVersion[] = "0.5.0.1";
+inline constexpr char kAppVersion[] = VENNALOOP_VERSION;  ///< the project's version, from CMake
+/// The desktop entry's name without ".desktop", from CMake.
+inline constexpr char kDesktopFileName[] = VENNALOOP_APP_ID;
 /// Where the program's settings would live; it reads and writes none.
 inline constexpr char kRegistryKey[] =
     "アプリケーション ウィザードで生成されたローカル アプリケーション";

@@ -40,6 +40,8 @@ QIcon ProgramIcon() {
 CVennaloopApp::CVennaloopApp(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QString::fromUtf8(kAppName));
   setApplicationVersion(QString::fromUtf8(kAppVersion));
+  // Lets a Wayland desktop match the window to the installed entry and its icon.
+  setDesktopFileName(QString::fromUtf8(kDesktopFileName));
   setOrganizationName(QString::fromUtf8(kRegistryKey));
   setWindowIcon(ProgramIcon());
   InstallFontSubstitutions();

@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev
+  desktop-file-utils appstream file
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35 fonts-dejavu-core
   clang libclang-rt-14-dev
 )
