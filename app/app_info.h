@@ -4,7 +4,7 @@
 
 namespace vennaloop {
 
-inline constexpr char kAppName[] = "Vennaloop";  ///< also the frame's caption
+inline constexpr char kAppName[] = "Vennaloop";           ///< also the frame's caption
 inline constexpr char kAppVersion[] = VENNALOOP_VERSION;  ///< the project's version, from CMake
 /// The desktop entry's name without ".desktop", from CMake.
 inline constexpr char kDesktopFileName[] = VENNALOOP_APP_ID;
