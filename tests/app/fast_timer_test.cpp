@@ -1,0 +1,287 @@
+// fast_timer_test.cpp: the real window at its fastest speed, Ctrl+Shift+1 (one tick every
+// millisecond): keys and dialogs still come through within a few ticks, and timer events never
+// pile up behind a busy or blocked loop. Everything is counted in ticks, not in milliseconds.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QEvent>
+#include <QEventLoop>
+#include <QPointer>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/about_dlg.h"
+#include "app/child_view.h"
+#include "app/dlg_next_stage.h"
+#include "app/main_frame.h"
+#include "game/game.h"
+#include "modal_helper.h"
+
+namespace vennaloop {
+namespace {
+
+using apptest::WhenModalShows;
+
+// "A few ticks": what a key or a dialog may take at the fastest speed. Ordinarily it is one or
+// two; the margin is for slow (sanitized, loaded) machines, yet far below a pile-up.
+constexpr int kFewTicks = 25;
+
+// Counts the timer events the view receives: its only timer is the game's. It can also make
+// every tick cost some time of its own, as a slow machine or a huge window would.
+class TickCounter : public QObject {
+ public:
+  explicit TickCounter(QObject* watched) { watched->installEventFilter(this); }
+  int ticks() const { return ticks_; }
+  void SetCostPerTick(unsigned long microseconds) { cost_ = microseconds; }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Timer) {
+      ++ticks_;
+      if (cost_ != 0) QThread::usleep(cost_);
+    }
+    return false;
+  }
+
+ private:
+  int ticks_ = 0;
+  unsigned long cost_ = 0;
+};
+
+// A key as the queue delivers it: the press (and with `release` the release, modifiers and all)
+// reaches the widget from the event loop, behind whatever is already waiting there.
+void QueueKey(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers, bool press,
+              bool release) {
+  QPointer<QWidget> receiver(target);
+  QMetaObject::invokeMethod(
+      target,
+      [receiver, key, modifiers, press, release] {
+        if (!receiver) return;
+        if (press) QTest::keyPress(receiver, key, modifiers);
+        if (release && receiver) QTest::keyRelease(receiver, key, modifiers);
+      },
+      Qt::QueuedConnection);
+}
+
+class FastTimer : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    frame_.resize(800, 600);
+    frame_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame_));
+    view_ = frame_.view();
+    counter_ = std::make_unique<TickCounter>(view_);
+    view_->game().titleTicks = TITLE_TICKS - 1;  // the next tick ends the title phase
+
+    // Ctrl+Shift+1, with both modifiers still down when the tick carries the digit out.
+    QueueKey(view_, Qt::Key_Exclam, Qt::ControlModifier | Qt::ShiftModifier, true, false);
+    ASSERT_TRUE(WithinTicks([&] { return view_->timerPeriod() == 1; }, kFewTicks))
+        << "period " << view_->timerPeriod();
+    QueueKey(view_, Qt::Key_Exclam, Qt::ControlModifier | Qt::ShiftModifier, false, true);
+    QueueKey(view_, Qt::Key_Shift, Qt::NoModifier, false, true);
+    ASSERT_TRUE(WithinTicks(
+        [] { return QGuiApplication::queryKeyboardModifiers() == Qt::NoModifier; }, kFewTicks));
+  }
+  void TearDown() override { view_->StopTimer(); }
+
+  // Handles events as they come until `done` holds; false if `maxTicks` timer events came
+  // first. The deadline only keeps a stopped timer from hanging the test.
+  bool WithinTicks(const std::function<bool()>& done, int maxTicks) {
+    const int start = counter_->ticks();
+    const QDeadlineTimer deadline(20000);
+    while (!done()) {
+      if (counter_->ticks() - start > maxTicks || deadline.hasExpired()) return false;
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+  }
+  // Handles events until at least `count` more ticks came.
+  void RunTicks(int count) {
+    const int start = counter_->ticks();
+    const QDeadlineTimer deadline(20000);
+    while (counter_->ticks() - start < count && !deadline.hasExpired())
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+  int Ticks() const { return counter_->ticks(); }
+  // Posts events one after another while the game runs: each is delivered within a few ticks
+  // of being posted, the last no later than the first, so nothing builds up in the queue.
+  void ExpectPostedEventsGetThrough(int probes) {
+    std::vector<int> waits;
+    for (int probe = 0; probe < probes; ++probe) {
+      RunTicks(20);
+      const int posted = Ticks();
+      int delivered = -1;
+      QMetaObject::invokeMethod(
+          view_, [&] { delivered = Ticks(); }, Qt::QueuedConnection);
+      ASSERT_TRUE(WithinTicks([&] { return delivered >= 0; }, kFewTicks)) << "probe " << probe;
+      waits.push_back(delivered - posted);
+    }
+    EXPECT_LE(waits.back(), waits.front() + kFewTicks / 2);
+  }
+
+  CMainFrame frame_;
+  CChildView* view_ = nullptr;
+  std::unique_ptr<TickCounter> counter_;
+};
+
+// ---- Keys
+// ---------------------------------------------------------------------------------------------
+
+TEST_F(FastTimer, EveryKeyIsCarriedOutWithinAFewTicks) {
+  ASSERT_EQ(view_->title(), nullptr) << "the game is playing";
+  struct Case {
+    Qt::Key key;
+    std::function<bool()> done;
+  };
+  Game& game = view_->game();
+  const Case cases[] = {
+      {Qt::Key_2, [&] { return game.zoom == 2; }},
+      {Qt::Key_3, [&] { return game.zoom == 3; }},
+      {Qt::Key_F, [&] { return game.moveMode == MOVE_WANDER; }},
+      {Qt::Key_W, [&] { return game.moveMode == MOVE_EXPLORER; }},
+      {Qt::Key_R, [&] { return game.moveMode == MOVE_MANUAL; }},
+      {Qt::Key_1, [&] { return game.zoom == 1; }},
+      {Qt::Key_S, [&] { return game.skippedCycle != 0; }},
+  };
+  for (const Case& c : cases) {
+    RunTicks(10);  // keys amid a running game, not right after each other
+    QueueKey(view_, c.key, Qt::NoModifier, true, true);
+    EXPECT_TRUE(WithinTicks(c.done, kFewTicks)) << "key " << c.key;
+    EXPECT_EQ(view_->timerPeriod(), 1) << "key " << c.key;
+  }
+}
+
+// ---- Dialogs
+// ------------------------------------------------------------------------------------------
+
+// What a modal dialog saw of the game while it was up.
+struct ModalRecord {
+  bool stageResult = false;
+  bool about = false;
+  bool closed = false;
+  int ticksWhenShown = -1;
+  int cyclesWhenShown = -1;
+  int cyclesBeforeClosing = -2;
+};
+
+// Lets a modal dialog's own loop run through `periods` periods of the fastest speed, counted on
+// a timer of the test's own: the game's timer is held while the tick that opened the dialog runs.
+void RunDialogFor(int periods) {
+  QEventLoop loop;
+  QTimer period;
+  int elapsed = 0;
+  QObject::connect(&period, &QTimer::timeout, [&] {
+    if (++elapsed >= periods) loop.quit();
+  });
+  period.start(1);
+  loop.exec();
+}
+
+class FastDialogs : public FastTimer {
+ protected:
+  // Arms the answer to the next modal dialog: lets thirty periods pass while it is up, then
+  // queues `answer` to it as a key press.
+  void AnswerNextDialog(ModalRecord& record, Qt::Key answer) {
+    WhenModalShows([this, &record, answer](QDialog* up) {
+      record.ticksWhenShown = Ticks();
+      record.stageResult = dynamic_cast<CDlgNextStage*>(up) != nullptr;
+      record.about = dynamic_cast<CAboutDlg*>(up) != nullptr;
+      record.cyclesWhenShown = view_->game().elapsedCycles;
+      RunDialogFor(30);
+      record.cyclesBeforeClosing = view_->game().elapsedCycles;
+      QObject::connect(up, &QDialog::finished, [&record] { record.closed = true; });
+      QueueKey(up, answer, Qt::NoModifier, true, true);
+    });
+  }
+  // The game plays again: cycles advance within a few ticks.
+  bool Plays() {
+    const int cycles = view_->game().elapsedCycles;
+    return WithinTicks([&] { return view_->game().elapsedCycles > cycles; }, kFewTicks);
+  }
+};
+
+TEST_F(FastDialogs, TheStageResultOpensAfterEscapeAndCancelKeepsTheStageAtFullSpeed) {
+  RunTicks(20);
+  ModalRecord record;
+  AnswerNextDialog(record, Qt::Key_Escape);
+  const int sent = Ticks();
+  QueueKey(view_, Qt::Key_Escape, Qt::NoModifier, true, true);
+  ASSERT_TRUE(WithinTicks([&] { return record.closed; }, 2 * kFewTicks));
+  EXPECT_TRUE(record.stageResult);
+  EXPECT_LE(record.ticksWhenShown - sent, kFewTicks) << "the dialog shows within a few ticks";
+  EXPECT_EQ(record.cyclesBeforeClosing, record.cyclesWhenShown) << "the game is frozen meanwhile";
+  EXPECT_EQ(view_->timerPeriod(), 1) << "Cancel after giving up keeps the stage and its speed";
+  EXPECT_TRUE(Plays());
+}
+
+TEST_F(FastDialogs, TheStageResultConfirmedStartsANewStageAtTheDefaultSpeed) {
+  RunTicks(20);
+  ModalRecord record;
+  AnswerNextDialog(record, Qt::Key_Return);
+  QueueKey(view_, Qt::Key_Escape, Qt::NoModifier, true, true);
+  ASSERT_TRUE(WithinTicks([&] { return record.closed; }, 2 * kFewTicks));
+  EXPECT_TRUE(record.stageResult);
+  EXPECT_EQ(record.cyclesBeforeClosing, record.cyclesWhenShown);
+  EXPECT_EQ(view_->timerPeriod(), DEFAULT_PERIOD_MS);
+  EXPECT_LT(view_->game().elapsedCycles, record.cyclesWhenShown) << "a new stage";
+  EXPECT_TRUE(Plays());
+}
+
+TEST_F(FastDialogs, TheAboutBoxOpensAfterVAndClosesWithEnter) {
+  RunTicks(20);
+  ModalRecord record;
+  AnswerNextDialog(record, Qt::Key_Return);
+  const int sent = Ticks();
+  QueueKey(view_, Qt::Key_V, Qt::NoModifier, true, true);
+  ASSERT_TRUE(WithinTicks([&] { return record.closed; }, 2 * kFewTicks));
+  EXPECT_TRUE(record.about);
+  EXPECT_LE(record.ticksWhenShown - sent, kFewTicks);
+  EXPECT_EQ(record.cyclesBeforeClosing, record.cyclesWhenShown);
+  EXPECT_EQ(view_->timerPeriod(), 1);
+  EXPECT_TRUE(Plays());
+  // The keys reach the game again.
+  QueueKey(view_, Qt::Key_2, Qt::NoModifier, true, true);
+  EXPECT_TRUE(WithinTicks([&] { return view_->game().zoom == 2; }, kFewTicks));
+}
+
+// ---- The event queue
+// ----------------------------------------------------------------------------------
+
+TEST_F(FastTimer, ABlockedLoopIsNotMadeUpWithABurstOfTicks) {
+  // A loop that could not run for two hundred periods delivers one overdue tick, not two
+  // hundred queued ones.
+  for (int round = 0; round < 3; ++round) {
+    QThread::msleep(200);
+    const int before = Ticks();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    EXPECT_LE(Ticks() - before, 3) << "round " << round;
+  }
+  const int before = Ticks();
+  RunTicks(50);
+  EXPECT_GE(Ticks() - before, 50) << "and it goes on ticking";
+}
+
+TEST_F(FastTimer, APostedEventNeverWaitsMoreThanAFewTicks) {
+  ExpectPostedEventsGetThrough(20);
+}
+
+TEST_F(FastTimer, TicksSlowerThanTheirPeriodStillLetKeysAndEventsThrough) {
+  // Each tick now takes three periods: the timer is overdue whenever the loop looks at it.
+  counter_->SetCostPerTick(3000);
+  for (Qt::Key key : {Qt::Key_2, Qt::Key_3, Qt::Key_1}) {
+    RunTicks(5);
+    QueueKey(view_, key, Qt::NoModifier, true, true);
+    EXPECT_TRUE(WithinTicks([&] { return view_->game().zoom == key - Qt::Key_0; }, kFewTicks))
+        << "key " << key;
+  }
+  ExpectPostedEventsGetThrough(8);
+}
+
+}  // namespace
+}  // namespace vennaloop
