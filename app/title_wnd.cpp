@@ -33,6 +33,14 @@ const TitleItemSpec kTitleItems[CTitleWnd::kItemCount] = {
     {kCopyright, 500, 550, 1100, 600, 40, 10, false, kFaceCentury, kWhite, 0x10A},
 };
 
+// Qt keeps rendered glyphs below 64 device pixels in a cache; larger ones it fills as outlines
+// on every draw, which for the title's big lines costs more than the whole maze picture.
+constexpr int kLargestCachedGlyph = 64;
+
+bool IsOutlineSized(const QFont& font, qreal ratio) {
+  return font.pixelSize() * ratio >= kLargestCachedGlyph;
+}
+
 }  // namespace
 
 int TextFlagsOf(std::uint32_t format) {
@@ -74,14 +82,49 @@ CTitleWnd::CTitleWnd(QWidget* parent) : QFrame(parent) {
   hide();
 }
 
+void CTitleWnd::PrepareLetters(QSize client, qreal ratio) {
+  letters_ = QImage(client * ratio, QImage::Format_ARGB32_Premultiplied);
+  letters_.setDevicePixelRatio(ratio);
+  letters_.fill(Qt::transparent);
+  letterArea_ = QRegion();
+  QPainter painter(&letters_);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  for (const TitleItem& item : items_) {
+    if (!IsOutlineSized(item.font, ratio)) continue;
+    painter.setFont(item.font);
+    painter.setPen(item.color);
+    QRect drawn;
+    painter.drawText(item.rect, item.flags, item.text, &drawn);
+    // The text's box is made of advances: italic letters may lean out of it and antialiased
+    // edges reach a pixel further, so the area keeps a wide margin.
+    const int lean = item.font.pixelSize() / 2 + 2;
+    letterArea_ += drawn.adjusted(-lean, -2, lean, 2);
+  }
+  letterArea_ &= QRect(QPoint(), client);
+}
+
 void CTitleWnd::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   drawFrame(&painter);
   const QRect client = contentsRect();
+  if (client.isEmpty()) return;
+  const qreal ratio = devicePixelRatioF();
+  if (letters_.isNull() || letters_.deviceIndependentSize() != QSizeF(client.size()) ||
+      letters_.devicePixelRatio() != ratio)
+    PrepareLetters(client.size(), ratio);
   painter.setClipRect(client);
   painter.translate(client.topLeft());
+  if (!letterArea_.isEmpty()) {
+    painter.save();
+    painter.setClipRegion(letterArea_, Qt::IntersectClip);
+    painter.drawImage(QPoint(), letters_);
+    painter.restore();
+  }
+  // Glyphs of ordinary size come from the toolkit's glyph cache, and drawn straight onto the
+  // maze they keep the contrast that text gets on an opaque background.
   painter.setRenderHint(QPainter::TextAntialiasing);
   for (const TitleItem& item : items_) {
+    if (IsOutlineSized(item.font, ratio)) continue;
     painter.setFont(item.font);
     painter.setPen(item.color);
     painter.drawText(item.rect, item.flags, item.text);

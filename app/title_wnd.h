@@ -5,7 +5,9 @@
 #include <QColor>
 #include <QFont>
 #include <QFrame>
+#include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <QString>
 #include <Qt>
 #include <array>
@@ -50,7 +52,13 @@ class CTitleWnd : public QFrame {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  /// Draws the letters of the large lines once into a transparent picture of the client area:
+  /// they are filled as outlines, too slow to redo on every tick of the title phase.
+  void PrepareLetters(QSize client, qreal ratio);
+
   std::array<TitleItem, kItemCount> items_;
+  QImage letters_;      ///< the large letters alone, in device pixels; null until painted
+  QRegion letterArea_;  ///< where letters_ has any, in client pixels
 };
 
 }  // namespace vennaloop
