@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
 #include <QTimerEvent>
@@ -50,14 +51,19 @@ bool CChildView::OnCmdMsg(int) {
 
 // ---- Window handlers ---------------------------------------------------------------------------
 
-void CChildView::resizeEvent(QResizeEvent* event) {
-  QFrame::resizeEvent(event);
+QSize CChildView::DeviceClientSize() const {
   // The buffer holds device pixels, so the picture is copied one to one on any screen scale.
   const qreal ratio = devicePixelRatioF();
   const QSize client = contentsRect().size();
-  const int width = static_cast<int>(std::lround(client.width() * ratio));
-  const int height = static_cast<int>(std::lround(client.height() * ratio));
-  buffer_.Resize(width, height);  // no buffer for an empty client area
+  return QSize(static_cast<int>(std::lround(client.width() * ratio)),
+               static_cast<int>(std::lround(client.height() * ratio)));
+}
+
+void CChildView::resizeEvent(QResizeEvent* event) {
+  QFrame::resizeEvent(event);
+  const QSize size = DeviceClientSize();
+  buffer_.Resize(size.width(), size.height());  // no buffer for an empty client area
+  pictureCurrent_ = false;
   if (title_) {
     title_->setGeometry(contentsRect());
     title_->raise();
@@ -65,11 +71,31 @@ void CChildView::resizeEvent(QResizeEvent* event) {
   }
 }
 
-void CChildView::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  drawFrame(&painter);
-  if (!buffer_.Pixels()) return;
+void CChildView::PreparePicture() {
+  if (pictureCurrent_ && renderedZoom_ == game_.zoom &&
+      std::equal(renderedCells_.begin(), renderedCells_.end(), std::begin(CellMap)) &&
+      std::equal(renderedPalette_.begin(), renderedPalette_.end(), std::begin(CellPalette)))
+    return;
   RenderView(buffer_, game_.zoom);
+  std::copy(std::begin(CellMap), std::end(CellMap), renderedCells_.begin());
+  std::copy(std::begin(CellPalette), std::end(CellPalette), renderedPalette_.begin());
+  renderedZoom_ = game_.zoom;
+  pictureCurrent_ = true;
+}
+
+void CChildView::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  // The game repaints the client area alone; the sunken edge only needs drawing when the
+  // window system asks for more.
+  if (!contentsRect().contains(event->rect())) drawFrame(&painter);
+  // Moved to a screen of another scale, the window keeps its size but not its device pixels.
+  if (buffer_.Pixels() && DeviceClientSize() != QSize(buffer_.Width(), buffer_.Height())) {
+    const QSize size = DeviceClientSize();
+    buffer_.Resize(size.width(), size.height());
+    pictureCurrent_ = false;
+  }
+  if (!buffer_.Pixels()) return;
+  PreparePicture();
   // The image borrows the buffer's pixels: 0x00RRGGBB is exactly Format_RGB32.
   QImage picture(reinterpret_cast<const uchar*>(buffer_.Pixels()), buffer_.Width(),
                  buffer_.Height(), buffer_.Width() * 4, QImage::Format_RGB32);
@@ -109,7 +135,7 @@ void CChildView::StopTimer() {
 }
 
 void CChildView::RepaintView() {
-  repaint();
+  repaint(contentsRect());  // the client area: the sunken edge stays as it is
 }
 
 bool CChildView::TitleExists() {

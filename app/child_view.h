@@ -4,12 +4,15 @@
 
 #include <QBasicTimer>
 #include <QFrame>
+#include <array>
+#include <cstdint>
 #include <memory>
 
 #include "app/title_wnd.h"
 #include "game/game.h"
 #include "game/game_host.h"
 #include "view/pixel_buffer.h"
+#include "world/cell_grid.h"
 
 namespace vennaloop {
 
@@ -51,9 +54,19 @@ class CChildView : public QFrame, public GameHost {
 
  private:
   void ReturnFocus();
+  /// The client area in device pixels, the size the buffer must have.
+  QSize DeviceClientSize() const;
+  /// Renders the picture into the buffer unless it already shows the present cells, colours
+  /// and zoom, as it does on the title's ticks and when a dialog uncovers the view.
+  void PreparePicture();
 
   std::unique_ptr<CTitleWnd> title_;
   PixelBuffer buffer_;
+  // What the buffer was last rendered from; valid only while pictureCurrent_ holds.
+  bool pictureCurrent_ = false;
+  int renderedZoom_ = 0;
+  std::array<std::uint8_t, CELL_COUNT> renderedCells_{};
+  std::array<std::uint32_t, 256> renderedPalette_{};
   Game game_;
   QBasicTimer timer_;
   int timerPeriod_ = 0;
