@@ -11,25 +11,10 @@
 #include <random>
 #include <vector>
 
+#include "asan_allocator_options.h"
 #include "reference_renderer.h"
 #include "view/cell_palette.h"
 #include "view/pixel_buffer.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define VENNALOOP_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VENNALOOP_ASAN 1
-#endif
-#endif
-
-#ifdef VENNALOOP_ASAN
-// An allocation no memory can hold must fail as it does without the sanitizer, so the pixel
-// buffer's failure path is tested in the sanitized build too, instead of the run stopping there.
-extern "C" const char* __asan_default_options() {
-  return "allocator_may_return_null=1";
-}
-#endif
 
 namespace vennaloop {
 namespace {

@@ -14,27 +14,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "../asan_allocator_options.h"
 #include "app/child_view.h"
 #include "app/main_frame.h"
 #include "qt_printers.h"
 #include "view/pixel_buffer.h"
 #include "view/renderer.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define VENNALOOP_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VENNALOOP_ASAN 1
-#endif
-#endif
-
-#ifdef VENNALOOP_ASAN
-// A window too big for any memory must see its allocation fail, as it does without the
-// sanitizer, instead of the sanitizer stopping the program at the request.
-extern "C" const char* __asan_default_options() {
-  return "allocator_may_return_null=1";
-}
-#endif
 
 namespace vennaloop {
 namespace {
