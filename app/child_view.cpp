@@ -152,16 +152,16 @@ void CChildView::CloseTitle() {
   title_.reset();
 }
 
-int CChildView::RunStageResult(const StageResult& result) {
-  int answer;
+DialogAnswer CChildView::RunStageResult(const StageResult& result) {
+  DialogAnswer answer;
   {
     CDlgNextStage dialog(this);
-    dialog.SetStageOutcome(result.outcome);
+    dialog.SetStageOutcome(static_cast<int>(result.outcome));
     dialog.elapsedCycles = result.elapsedCycles;
     dialog.skippedCycle = result.skippedCycle;
     dialog.currentHitPoints = result.hitPoints;
     dialog.nextStageAliens = result.nextStageAliens;
-    answer = dialog.DoModal();
+    answer = dialog.DoModal() == IDOK ? DialogAnswer::Ok : DialogAnswer::Cancel;
   }
   ReturnFocus();
   return answer;

@@ -40,7 +40,7 @@ class CChildView : public QFrame, public GameHost {
   bool TitleExists() override;
   void RepaintTitle() override;
   void CloseTitle() override;
-  int RunStageResult(const StageResult& result) override;
+  DialogAnswer RunStageResult(const StageResult& result) override;
   void ShowAbout() override;
   void ShowAuthorProfile() override;
   bool IsShiftDown() override;

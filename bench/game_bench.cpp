@@ -20,7 +20,7 @@ class NullHost : public GameHost {
   bool TitleExists() override { return false; }
   void RepaintTitle() override {}
   void CloseTitle() override {}
-  int RunStageResult(const StageResult&) override { return DIALOG_OK; }
+  DialogAnswer RunStageResult(const StageResult&) override { return DialogAnswer::Ok; }
   void ShowAbout() override {}
   void ShowAuthorProfile() override {}
   bool IsShiftDown() override { return false; }
@@ -33,7 +33,7 @@ void PrepareStage(Game& game, int warmUp) {
   game.StageSetup();
   game.titleTicks = TITLE_TICKS;
   game.hitPoints = INT_MAX;
-  game.moveMode = MOVE_WANDER;
+  game.moveMode = MoveMode::Wander;
   for (int i = 0; i < warmUp; ++i)
     game.GameTick();
 }
@@ -65,7 +65,7 @@ void GameCycleFinishedMaze(benchmark::State& state) {
   PrepareStage(game, 0);
   game.pendingKey = KEY_S;
   game.GameTick();
-  game.moveMode = MOVE_WANDER;
+  game.moveMode = MoveMode::Wander;
   for (auto _ : state)
     game.GameTick();
   benchmark::DoNotOptimize(game.playerCell);

@@ -1,6 +1,5 @@
-// Benchmarks of the maze generator: a whole growth (what key S runs inside one tick), with the
-// frontier's position index and with the plain backward scan it replaces, and one game cycle's
-// sixteen steps in mid-growth.
+// Benchmarks of the maze generator: a whole growth (what key S runs inside one tick), and one game
+// cycle's sixteen steps in mid-growth.
 #include <benchmark/benchmark.h>
 
 #include "world/maze_generator.h"
@@ -8,24 +7,19 @@
 namespace vennaloop {
 namespace {
 
-using detail::FrontierLookup;
-
-void GrowWholeMaze(benchmark::State& state, FrontierLookup lookup) {
+void GrowWholeMaze(benchmark::State& state) {
   long steps = 0;
   for (auto _ : state) {
     ResetMaze();
     while (!Maze.finished) {
-      detail::GrowStepUsing(lookup);
+      GrowStep();
       ++steps;
     }
     benchmark::DoNotOptimize(CellMap[0]);
   }
   state.counters["steps"] = benchmark::Counter(double(steps) / double(state.iterations()));
 }
-BENCHMARK_CAPTURE(GrowWholeMaze, position_index, FrontierLookup::PositionIndex)
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(GrowWholeMaze, backward_scan, FrontierLookup::BackwardScan)
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(GrowWholeMaze)->Unit(benchmark::kMicrosecond);
 
 // Sixteen steps, as one game cycle grows the maze, taken from the middle third of a growth.
 void GrowOneCycle(benchmark::State& state) {

@@ -34,7 +34,7 @@ void Game::StageSetup() {
   SetFlag(START_ROOM, CELL_PLAYER);
   playerCell = START_ROOM;
   playerPrevious = START_ROOM;
-  moveMode = MOVE_MANUAL;
+  moveMode = MoveMode::Manual;
   leftRightReversed = 0;
   upDownReversed = 0;
 

@@ -21,12 +21,13 @@ inline constexpr int DEFAULT_PERIOD_MS = 16;
 /// Growth steps of the maze per game cycle.
 inline constexpr int GROW_STEPS_PER_CYCLE = 16;
 
-/// The player's automatic mode.
-using MoveMode = std::int32_t;
-inline constexpr MoveMode MOVE_MANUAL = 0;
-inline constexpr MoveMode MOVE_CORRIDOR = 1;
-inline constexpr MoveMode MOVE_WANDER = 2;
-inline constexpr MoveMode MOVE_EXPLORER = 3;
+/// The player's automatic mode: who walks when no key is pending.
+enum class MoveMode : std::int32_t {
+  Manual = 0,    ///< nobody: the player stands until a key moves it
+  Corridor = 1,  ///< run along the corridor, stop at a junction or dead end
+  Wander = 2,    ///< the wander rule
+  Explorer = 3,  ///< the depth-first explorer
+};
 
 struct Alien {
   Cell current;
@@ -78,7 +79,7 @@ class Game {
   // Game fields of the view.
   Cell playerCell = START_ROOM;
   Cell playerPrevious = START_ROOM;
-  MoveMode moveMode = MOVE_MANUAL;
+  MoveMode moveMode = MoveMode::Manual;
   int hitPoints = FULL_HIT_POINTS;
   std::array<Alien, ALIEN_COUNT> aliens{};
   int elapsedCycles = 0;

@@ -4,24 +4,29 @@
 
 namespace vennaloop {
 
+/// How a stage ended; it selects the stage result's message lines. The goal counts before
+/// exhausted hit points, and both before giving up.
+enum class Outcome {
+  GoalReached = 0,
+  GaveUp = 1,
+  HitPointsExhausted = 2,
+};
+
 /// What the stage result dialog shows.
 struct StageResult {
-  int outcome;  ///< OUTCOME_GOAL, OUTCOME_GAVE_UP or OUTCOME_HIT_POINTS_EXHAUSTED
+  Outcome outcome;
   int elapsedCycles;
   int skippedCycle;
   int hitPoints;
   int nextStageAliens;
 };
 
-/// Outcome index of a stage result; it selects the dialog's message lines.
-inline constexpr int OUTCOME_GOAL = 0;
-inline constexpr int OUTCOME_GAVE_UP = 1;
-inline constexpr int OUTCOME_HIT_POINTS_EXHAUSTED = 2;
-
-/// Answers of RunStageResult.
-inline constexpr int DIALOG_OK = 1;
-inline constexpr int DIALOG_CANCEL = 2;
-inline constexpr int DIALOG_NOT_SHOWN = -1;
+/// How a modal dialog was closed.
+enum class DialogAnswer {
+  Ok = 1,
+  Cancel = 2,     ///< Esc or the close box
+  NotShown = -1,  ///< the dialog could not be created; taken as Cancel
+};
 
 class GameHost {
  public:
@@ -32,7 +37,7 @@ class GameHost {
   virtual bool TitleExists() = 0;
   virtual void RepaintTitle() = 0;  // invalidate the overlay and paint it now
   virtual void CloseTitle() = 0;    // minimise, then destroy the overlay's window
-  virtual int RunStageResult(const StageResult& result) = 0;  // 1 OK, 2 Cancel, -1 not shown
+  virtual DialogAnswer RunStageResult(const StageResult& result) = 0;
   virtual void ShowAbout() = 0;
   virtual void ShowAuthorProfile() = 0;
   virtual bool IsShiftDown() = 0;  // the live key state, read when asked

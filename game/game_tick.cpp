@@ -81,13 +81,13 @@ void Game::PlayerCommand() {
     DispatchCommand(key, target, moved);
   } else {
     switch (moveMode) {
-      case MOVE_CORRIDOR:
+      case MoveMode::Corridor:
         target = CorridorStep(playerCell, playerPrevious);
         break;
-      case MOVE_WANDER:
+      case MoveMode::Wander:
         target = WanderStep(playerCell, playerPrevious);
         break;
-      case MOVE_EXPLORER:
+      case MoveMode::Explorer:
         target = ExplorerStep(playerCell, playerPrevious);
         break;
       default:
@@ -100,13 +100,13 @@ void Game::PlayerCommand() {
 }
 
 void Game::EndStage() {
-  const int outcome = goalReached_          ? OUTCOME_GOAL
-                      : hitPointsExhausted_ ? OUTCOME_HIT_POINTS_EXHAUSTED
-                                            : OUTCOME_GAVE_UP;
+  const Outcome outcome = goalReached_          ? Outcome::GoalReached
+                          : hitPointsExhausted_ ? Outcome::HitPointsExhausted
+                                                : Outcome::GaveUp;
   const StageResult result{outcome, elapsedCycles, skippedCycle, hitPoints, ALIEN_COUNT};
-  const int answer = host_.RunStageResult(result);
+  const DialogAnswer answer = host_.RunStageResult(result);
   // Only a give-up that was not confirmed returns to the stage; every other ending starts anew.
-  if (answer == DIALOG_OK || !giveUp_) StageSetup();
+  if (answer == DialogAnswer::Ok || !giveUp_) StageSetup();
   if (hitPointsExhausted_) hitPoints = FULL_HIT_POINTS;
 }
 

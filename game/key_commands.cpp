@@ -27,22 +27,22 @@ void Game::DispatchCommand(int virtualKey, Cell& target, bool& moved) {
     // exchanges one pair of directions, so the keys follow what the player sees.
     case KEY_LEFT:
       target = leftRightReversed ? StepRight(cur) : StepLeft(cur);
-      moveMode = MOVE_CORRIDOR;
+      moveMode = MoveMode::Corridor;
       moved = true;
       break;
     case KEY_UP:
       target = upDownReversed ? StepDown(cur) : StepUp(cur);
-      moveMode = MOVE_CORRIDOR;
+      moveMode = MoveMode::Corridor;
       moved = true;
       break;
     case KEY_RIGHT:
       target = leftRightReversed ? StepLeft(cur) : StepRight(cur);
-      moveMode = MOVE_CORRIDOR;
+      moveMode = MoveMode::Corridor;
       moved = true;
       break;
     case KEY_DOWN:
       target = upDownReversed ? StepUp(cur) : StepDown(cur);
-      moveMode = MOVE_CORRIDOR;
+      moveMode = MoveMode::Corridor;
       moved = true;
       break;
     case KEY_1:
@@ -56,20 +56,20 @@ void Game::DispatchCommand(int virtualKey, Cell& target, bool& moved) {
     // The mode keys take effect from the next tick: the step they compute is not carried out,
     // though the explorer keeps what its first step recorded.
     case KEY_F:
-      moveMode = MOVE_WANDER;
+      moveMode = MoveMode::Wander;
       target = WanderStep(cur, prev);
       break;
     case KEY_N:
-      moveMode = MOVE_CORRIDOR;
+      moveMode = MoveMode::Corridor;
       target = CorridorStep(cur, prev);
       break;
     case KEY_W:
-      moveMode = MOVE_EXPLORER;
+      moveMode = MoveMode::Explorer;
       ResetExplorerMemory();
       target = ExplorerStep(cur, prev);
       break;
     case KEY_R:
-      moveMode = MOVE_MANUAL;
+      moveMode = MoveMode::Manual;
       break;
     case KEY_S:
       skippedCycle = elapsedCycles;

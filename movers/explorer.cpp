@@ -37,7 +37,7 @@ Cell LeaveRecentJunction() {
 }
 
 // A new junction goes on top; at capacity the oldest one is forgotten.
-void RecordJunction(Cell current, Cell previous, int chosen, int n) {
+void RecordJunction(Cell current, Cell previous, const WayList& ways, int chosen) {
   if (Explorer.depth < EXPLORER_CAPACITY) ++Explorer.depth;
   for (int k = Explorer.depth - 1; k > 0; --k)
     Explorer.entries[k] = Explorer.entries[k - 1];
@@ -45,8 +45,8 @@ void RecordJunction(Cell current, Cell previous, int chosen, int n) {
   entry.junction = current;
   entry.cameFrom = previous;
   int kept = 0;
-  for (int j = 0; j < n; ++j) {
-    if (j != chosen) entry.alternatives[kept++] = WayCandidates.cells[j];
+  for (int j = 0; j < ways.count; ++j) {
+    if (j != chosen) entry.alternatives[kept++] = ways.cells[j];
   }
   entry.remaining = kept;
 }
@@ -55,13 +55,12 @@ void RecordJunction(Cell current, Cell previous, int chosen, int n) {
 
 Cell ExplorerStep(Cell current, Cell previous) {
   if (Explorer.depth >= 1 && current == Explorer.entries[0].junction) return LeaveRecentJunction();
-  const int n = GatherWaysOn(current, previous);
-  if (n == 0) return previous;
-  if (n == 1) return WayCandidates.cells[0];
-  const int chosen = RandomBelow(n);
-  const Cell result = WayCandidates.cells[chosen];
-  RecordJunction(current, previous, chosen, n);
-  return result;
+  const WayList ways = GatherWaysOn(current, previous);
+  if (ways.count == 0) return previous;
+  if (ways.count == 1) return ways.cells[0];
+  const int chosen = RandomBelow(ways.count);
+  RecordJunction(current, previous, ways, chosen);
+  return ways.cells[chosen];
 }
 
 }  // namespace vennaloop

@@ -5,28 +5,26 @@
 
 namespace vennaloop {
 
-WayList WayCandidates;
-
-int GatherWaysOn(Cell current, Cell previous) {
+WayList GatherWaysOn(Cell current, Cell previous) {
   const Cell neighbours[4] = {StepUp(current), StepRight(current), StepDown(current),
                               StepLeft(current)};
-  int n = 0;
+  WayList ways{};
   for (const Cell c : neighbours) {
-    if (IsOpen(c) && c != previous) WayCandidates.cells[n++] = c;
+    if (IsOpen(c) && c != previous) ways.cells[ways.count++] = c;
   }
-  WayCandidates.count = n;
-  return n;
+  return ways;
 }
 
 Cell WanderStep(Cell current, Cell previous) {
-  const int n = GatherWaysOn(current, previous);
-  if (n == 0) return previous;
-  if (n == 1) return WayCandidates.cells[0];
-  return WayCandidates.cells[RandomBelow(n)];
+  const WayList ways = GatherWaysOn(current, previous);
+  if (ways.count == 0) return previous;
+  if (ways.count == 1) return ways.cells[0];
+  return ways.cells[RandomBelow(ways.count)];
 }
 
 Cell CorridorStep(Cell current, Cell previous) {
-  return GatherWaysOn(current, previous) == 1 ? WayCandidates.cells[0] : NO_CELL;
+  const WayList ways = GatherWaysOn(current, previous);
+  return ways.count == 1 ? ways.cells[0] : NO_CELL;
 }
 
 }  // namespace vennaloop

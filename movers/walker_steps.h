@@ -10,19 +10,15 @@ namespace vennaloop {
 /// a wall at all times, so a caller that only moves into open cells leaves the walker standing.
 inline constexpr Cell NO_CELL = 0xFFFF;
 
-/// The ways on from a cell, filled by GatherWaysOn from slot 0 on every call. One scratch list
-/// serves every rule, so nothing may read it after the call that filled it has returned.
+/// The ways on from a cell.
 struct WayList {
   Cell cells[4];  ///< open neighbours other than `previous`, in the order up, right, down, left
   int count;      ///< number of valid slots, 0 to 4
 };
 
-/// The one scratch list of the process.
-extern WayList WayCandidates;
-
-/// Fills WayCandidates with the open neighbours of `current` other than `previous` and returns
-/// their number. The player, alien and goal flags play no part.
-int GatherWaysOn(Cell current, Cell previous);
+/// The open neighbours of `current` other than `previous`. The player, alien and goal flags play
+/// no part.
+WayList GatherWaysOn(Cell current, Cell previous);
 
 /// Follows corridors, turns back at dead ends and takes a random way at junctions. Returns an
 /// open neighbour other than `previous`, or `previous` when there is none. Draws one random byte

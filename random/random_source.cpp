@@ -85,10 +85,6 @@ std::uint16_t RandomWord() {
   return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
 }
 
-Cell RandomRoom() {
-  return static_cast<Cell>(RandomWord() & 0xFEFE);
-}
-
 int RandomBelow(int n) {
   return ByteBelow(RandomByte(), n);
 }

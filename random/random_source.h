@@ -6,7 +6,6 @@
 #include <cstdint>
 
 #include "random/blowfish.h"
-#include "world/cell_grid.h"
 
 namespace vennaloop {
 
@@ -39,9 +38,6 @@ std::uint8_t RandomByte();
 
 /// Two bytes: the first drawn is the low byte.
 std::uint16_t RandomWord();
-
-/// A uniformly chosen room (both coordinates even): RandomWord() & 0xFEFE.
-Cell RandomRoom();
 
 /// An index below n (1-255) from one byte: (n * (b * 257)) >> 16.
 int RandomBelow(int n);

@@ -32,7 +32,7 @@ TEST_F(GameTest, LongRunOfRandomKeysKeepsTheWorldSound) {
   const int keys[] = {KEY_ESCAPE, KEY_SPACE, KEY_LEFT, KEY_UP, KEY_RIGHT, KEY_DOWN,
                       KEY_1,      KEY_2,     KEY_3,    KEY_A,  KEY_F,     KEY_N,
                       KEY_R,      KEY_S,     KEY_V,    KEY_W,  '4',       'Z'};
-  const int answers[] = {DIALOG_OK, DIALOG_CANCEL, DIALOG_NOT_SHOWN};
+  const DialogAnswer answers[] = {DialogAnswer::Ok, DialogAnswer::Cancel, DialogAnswer::NotShown};
   // Each new stage gets its own seed from the run's generator, so the run replays exactly.
   host.onStageResult = [&] {
     for (auto& b : testing::FakeRandom.cryptoBytes)
@@ -56,10 +56,9 @@ TEST_F(GameTest, LongRunOfRandomKeysKeepsTheWorldSound) {
   }
   int byOutcome[3] = {};
   for (const StageResult& r : host.results)
-    ++byOutcome[r.outcome];
+    ++byOutcome[static_cast<int>(r.outcome)];
   std::printf("Long run: %d stage results: %d goal, %d gave up, %d hit points exhausted\n", stages,
-              byOutcome[OUTCOME_GOAL], byOutcome[OUTCOME_GAVE_UP],
-              byOutcome[OUTCOME_HIT_POINTS_EXHAUSTED]);
+              byOutcome[0], byOutcome[1], byOutcome[2]);
   EXPECT_GT(stages, 0);
 }
 

@@ -64,7 +64,9 @@ TEST_F(GameTest, SoakOfManyStagesKeepsTheWorldAndThePictureSound) {
     if (chance(100)) game.GameTick();
     for (auto& b : testing::FakeRandom.cryptoBytes)
       b = static_cast<std::uint8_t>(rng());
-    const int answer = chance(850) ? DIALOG_OK : chance(500) ? DIALOG_CANCEL : DIALOG_NOT_SHOWN;
+    const DialogAnswer answer = chance(850)   ? DialogAnswer::Ok
+                                : chance(500) ? DialogAnswer::Cancel
+                                              : DialogAnswer::NotShown;
     host.answers = {answer};
   };
 
@@ -94,7 +96,7 @@ TEST_F(GameTest, SoakOfManyStagesKeepsTheWorldAndThePictureSound) {
     game.GameTick();
     ++ticks;
     for (const StageResult& r : host.results)
-      ++byOutcome[r.outcome];
+      ++byOutcome[static_cast<int>(r.outcome)];
     const int setups = host.CountOf("StartTimer(" + std::to_string(DEFAULT_PERIOD_MS) + ")");
     host.ClearLog();
 
@@ -121,8 +123,7 @@ TEST_F(GameTest, SoakOfManyStagesKeepsTheWorldAndThePictureSound) {
   std::printf(
       "Soak: %ld stages in %ld ticks, %ld renders, %.1f s; results: %d goal, %d gave up, "
       "%d hit points exhausted\n",
-      stages, ticks, renders, seconds, byOutcome[OUTCOME_GOAL], byOutcome[OUTCOME_GAVE_UP],
-      byOutcome[OUTCOME_HIT_POINTS_EXHAUSTED]);
+      stages, ticks, renders, seconds, byOutcome[0], byOutcome[1], byOutcome[2]);
   EXPECT_EQ(stages, stagesWanted) << "the tick limit cut the run short";
 }
 

@@ -32,7 +32,7 @@ TEST_F(GameTest, StageSetupPlacesPlayerGoalAndAliensAndResetsTheStage) {
   game.hitPoints = 7;
   game.zoom = 3;
   game.titleTicks = 200;
-  game.moveMode = MOVE_EXPLORER;
+  game.moveMode = MoveMode::Explorer;
   game.leftRightReversed = game.upDownReversed = 1;
   game.elapsedCycles = game.skippedCycle = 55;
   game.pendingKey = KEY_LEFT;
@@ -50,7 +50,7 @@ TEST_F(GameTest, StageSetupPlacesPlayerGoalAndAliensAndResetsTheStage) {
     EXPECT_EQ(alien.previous, alien.current);
     EXPECT_TRUE(CellMap[alien.current] & CELL_ALIEN);
   }
-  EXPECT_EQ(game.moveMode, MOVE_MANUAL);
+  EXPECT_EQ(game.moveMode, MoveMode::Manual);
   EXPECT_EQ(game.leftRightReversed, 0);
   EXPECT_EQ(game.upDownReversed, 0);
   EXPECT_EQ(game.elapsedCycles, 0);
@@ -200,7 +200,7 @@ TEST_F(GameTest, CommandThenGoalThenGrowthThenRepaintThenStageEnd) {
   game.GameTick();
   EXPECT_EQ(host.calls, (Calls{"RepaintView", "RunStageResult", "StopTimer", "StartTimer(16)"}));
   ASSERT_EQ(host.results.size(), 1u);
-  EXPECT_EQ(host.results[0].outcome, OUTCOME_GOAL);
+  EXPECT_EQ(host.results[0].outcome, Outcome::GoalReached);
 }
 
 TEST_F(GameTest, PlayerWalkingOntoAnAlienHidesItAndIsHitNextCycle) {
@@ -253,7 +253,7 @@ TEST_F(GameTest, FlagLostToASharedCellComesBackWhenTheOtherAlienMoves) {
 TEST_F(GameTest, TickEnteredFromADialogDoesNothing) {
   ClearWorld();
   game.pendingKey = KEY_ESCAPE;
-  host.answers = {DIALOG_CANCEL};
+  host.answers = {DialogAnswer::Cancel};
   std::size_t callsBeforeNested = 0;
   int ticksBeforeNested = 0, cyclesBeforeNested = 0;
   host.onStageResult = [&] {
@@ -292,8 +292,8 @@ TEST_F(GameTest, TickEnteredFromTheAboutDialogDoesNothing) {
 struct Ending {
   const char* name;
   bool giveUp, goal, exhausted;
-  int answer;
-  int outcome;
+  DialogAnswer answer;
+  Outcome outcome;
   bool newStage;
 };
 
@@ -342,22 +342,28 @@ TEST_P(StageEndTest, OutcomeAndWhatTheAnswerDoes) {
 INSTANTIATE_TEST_SUITE_P(
     Endings, StageEndTest,
     ::testing::Values(
-        Ending{"GiveUpOk", true, false, false, DIALOG_OK, OUTCOME_GAVE_UP, true},
-        Ending{"GiveUpCancel", true, false, false, DIALOG_CANCEL, OUTCOME_GAVE_UP, false},
-        Ending{"GiveUpNotShown", true, false, false, DIALOG_NOT_SHOWN, OUTCOME_GAVE_UP, false},
-        Ending{"GoalOk", false, true, false, DIALOG_OK, OUTCOME_GOAL, true},
-        Ending{"GoalCancel", false, true, false, DIALOG_CANCEL, OUTCOME_GOAL, true},
-        Ending{"GoalNotShown", false, true, false, DIALOG_NOT_SHOWN, OUTCOME_GOAL, true},
-        Ending{"ExhaustedOk", false, false, true, DIALOG_OK, OUTCOME_HIT_POINTS_EXHAUSTED, true},
-        Ending{"ExhaustedCancel", false, false, true, DIALOG_CANCEL, OUTCOME_HIT_POINTS_EXHAUSTED,
+        Ending{"GiveUpOk", true, false, false, DialogAnswer::Ok, Outcome::GaveUp, true},
+        Ending{"GiveUpCancel", true, false, false, DialogAnswer::Cancel, Outcome::GaveUp, false},
+        Ending{"GiveUpNotShown", true, false, false, DialogAnswer::NotShown, Outcome::GaveUp,
+               false},
+        Ending{"GoalOk", false, true, false, DialogAnswer::Ok, Outcome::GoalReached, true},
+        Ending{"GoalCancel", false, true, false, DialogAnswer::Cancel, Outcome::GoalReached, true},
+        Ending{"GoalNotShown", false, true, false, DialogAnswer::NotShown, Outcome::GoalReached,
                true},
-        Ending{"GoalBeatsExhausted", false, true, true, DIALOG_CANCEL, OUTCOME_GOAL, true},
-        Ending{"ExhaustedBeatsGiveUpOk", true, false, true, DIALOG_OK, OUTCOME_HIT_POINTS_EXHAUSTED,
+        Ending{"ExhaustedOk", false, false, true, DialogAnswer::Ok, Outcome::HitPointsExhausted,
                true},
-        Ending{"ExhaustedBeatsGiveUpCancel", true, false, true, DIALOG_CANCEL,
-               OUTCOME_HIT_POINTS_EXHAUSTED, false},
-        Ending{"GoalBeatsGiveUpOk", true, true, false, DIALOG_OK, OUTCOME_GOAL, true},
-        Ending{"GoalBeatsGiveUpCancel", true, true, false, DIALOG_CANCEL, OUTCOME_GOAL, false}),
+        Ending{"ExhaustedCancel", false, false, true, DialogAnswer::Cancel,
+               Outcome::HitPointsExhausted, true},
+        Ending{"GoalBeatsExhausted", false, true, true, DialogAnswer::Cancel, Outcome::GoalReached,
+               true},
+        Ending{"ExhaustedBeatsGiveUpOk", true, false, true, DialogAnswer::Ok,
+               Outcome::HitPointsExhausted, true},
+        Ending{"ExhaustedBeatsGiveUpCancel", true, false, true, DialogAnswer::Cancel,
+               Outcome::HitPointsExhausted, false},
+        Ending{"GoalBeatsGiveUpOk", true, true, false, DialogAnswer::Ok, Outcome::GoalReached,
+               true},
+        Ending{"GoalBeatsGiveUpCancel", true, true, false, DialogAnswer::Cancel,
+               Outcome::GoalReached, false}),
     [](const ::testing::TestParamInfo<Ending>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -96,7 +96,7 @@ TEST_F(GameTest, ArrowsFollowTheReversalFlags) {
     game.GameTick();
     EXPECT_EQ(game.playerCell, c.expectedStep(START_ROOM));
     EXPECT_EQ(game.playerPrevious, START_ROOM);
-    EXPECT_EQ(game.moveMode, MOVE_CORRIDOR);
+    EXPECT_EQ(game.moveMode, MoveMode::Corridor);
     EXPECT_EQ(game.leftRightReversed, c.leftRight) << "no seam crossed";
     EXPECT_EQ(game.upDownReversed, c.upDown);
   }
@@ -134,7 +134,7 @@ TEST_F(GameTest, ArrowsAcrossTheSideSeamExchangeUpAndDown) {
   game.GameTick();
   EXPECT_EQ(game.playerCell, MakeCell(245, 255));
   // Crossing back toggles the flag back.
-  game.moveMode = MOVE_MANUAL;
+  game.moveMode = MoveMode::Manual;
   game.MovePlayer(MakeCell(244, 255));
   game.pendingKey = KEY_RIGHT;
   game.GameTick();
@@ -151,7 +151,7 @@ TEST_F(GameTest, ArrowIntoAWallSwitchesToCorridorModeWithoutMoving) {
   game.GameTick();
   EXPECT_EQ(game.playerCell, START_ROOM);
   EXPECT_EQ(game.playerPrevious, down);
-  EXPECT_EQ(game.moveMode, MOVE_CORRIDOR);
+  EXPECT_EQ(game.moveMode, MoveMode::Corridor);
   game.GameTick();
   EXPECT_EQ(game.playerCell, StepRight(START_ROOM));
 }
@@ -170,7 +170,7 @@ TEST_F(GameTest, CorridorModeRunsToTheJunctionAndWaitsThere) {
   for (int i = 0; i < 10; ++i)
     game.GameTick();
   EXPECT_EQ(game.playerCell, junction);
-  EXPECT_EQ(game.moveMode, MOVE_CORRIDOR);
+  EXPECT_EQ(game.moveMode, MoveMode::Corridor);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -186,21 +186,21 @@ TEST_F(GameTest, ModeKeysComputeTheirStepButDoNotMove) {
   RandomSource afterOne = StreamAfter(1);
   game.pendingKey = KEY_F;
   game.GameTick();
-  EXPECT_EQ(game.moveMode, MOVE_WANDER);
+  EXPECT_EQ(game.moveMode, MoveMode::Wander);
   EXPECT_EQ(game.playerCell, START_ROOM);
   EXPECT_TRUE(SameStreamPlace(Random, afterOne));
 
   RandomSource before = Random;
   game.pendingKey = KEY_N;
   game.GameTick();
-  EXPECT_EQ(game.moveMode, MOVE_CORRIDOR);
+  EXPECT_EQ(game.moveMode, MoveMode::Corridor);
   EXPECT_EQ(game.playerCell, START_ROOM);
   EXPECT_TRUE(SameStreamPlace(Random, before));
 
   Explorer.depth = 4;
   game.pendingKey = KEY_W;
   game.GameTick();
-  EXPECT_EQ(game.moveMode, MOVE_EXPLORER);
+  EXPECT_EQ(game.moveMode, MoveMode::Explorer);
   EXPECT_EQ(game.playerCell, START_ROOM);
   ASSERT_EQ(Explorer.depth, 1) << "memory emptied, then the junction recorded";
   EXPECT_EQ(Explorer.entries[0].junction, START_ROOM);
@@ -213,7 +213,7 @@ TEST_F(GameTest, ModeKeysComputeTheirStepButDoNotMove) {
 
   game.pendingKey = KEY_R;
   game.GameTick();
-  EXPECT_EQ(game.moveMode, MOVE_MANUAL);
+  EXPECT_EQ(game.moveMode, MoveMode::Manual);
   EXPECT_EQ(game.playerCell, other);
   game.GameTick();
   EXPECT_EQ(game.playerCell, other) << "manual mode stands still";
@@ -327,7 +327,7 @@ TEST_F(GameTest, ModifiersAreReadWhenTheTickRunsAndSpeedLastsUntilTheNextStage) 
 TEST_F(GameTest, DialogKeysOpenTheirDialogsWithoutMoving) {
   ClearWorld();
   Open({StepRight(START_ROOM)});
-  game.moveMode = MOVE_CORRIDOR;
+  game.moveMode = MoveMode::Corridor;
   game.pendingKey = KEY_A;
   game.GameTick();
   game.pendingKey = KEY_V;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fake_random_platform.h"
+#include "world/maze_generator.h"
 
 namespace vennaloop {
 namespace {

@@ -20,8 +20,8 @@ class ScriptedHost : public GameHost {
   std::vector<std::string> calls;
   /// What every RunStageResult was given.
   std::vector<StageResult> results;
-  /// Answers of RunStageResult, taken from the front; DIALOG_OK once it is empty.
-  std::deque<int> answers;
+  /// Answers of RunStageResult, taken from the front; DialogAnswer::Ok once it is empty.
+  std::deque<DialogAnswer> answers;
 
   bool titleExists = true;
   bool shiftDown = false;
@@ -55,12 +55,12 @@ class ScriptedHost : public GameHost {
     calls.push_back("CloseTitle");
     titleExists = false;
   }
-  int RunStageResult(const StageResult& result) override {
+  DialogAnswer RunStageResult(const StageResult& result) override {
     calls.push_back("RunStageResult");
     results.push_back(result);
     if (onStageResult) onStageResult();
-    if (answers.empty()) return DIALOG_OK;
-    const int answer = answers.front();
+    if (answers.empty()) return DialogAnswer::Ok;
+    const DialogAnswer answer = answers.front();
     answers.pop_front();
     return answer;
   }

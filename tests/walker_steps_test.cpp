@@ -74,9 +74,10 @@ TEST_F(WalkerStepsTest, JunctionOfTwoWaysSplitsTheBytesInHalves) {
   for (Cell c : {room, up, right, below})
     Open(c);
 
-  ASSERT_EQ(GatherWaysOn(room, below), 2);
-  EXPECT_EQ(WayCandidates.cells[0], up);
-  EXPECT_EQ(WayCandidates.cells[1], right);
+  const WayList ways = GatherWaysOn(room, below);
+  ASSERT_EQ(ways.count, 2);
+  EXPECT_EQ(ways.cells[0], up);
+  EXPECT_EQ(ways.cells[1], right);
   EXPECT_EQ(CorridorStep(room, below), NO_CELL);
 
   for (auto [lo, hi, expected] : {std::tuple{0, 127, up}, std::tuple{128, 255, right}}) {
@@ -93,7 +94,7 @@ TEST_F(WalkerStepsTest, FourWaysTakeAQuarterOfTheBytesEach) {
   Open(room);
   for (Cell c : ways)
     Open(c);
-  EXPECT_EQ(GatherWaysOn(room, room), 4);
+  EXPECT_EQ(GatherWaysOn(room, room).count, 4);
   EXPECT_EQ(CorridorStep(room, room), NO_CELL);
   for (int quarter = 0; quarter < 4; ++quarter) {
     AdvanceRandomUntil(64 * quarter, 64 * quarter + 63);
@@ -110,13 +111,11 @@ TEST_F(WalkerStepsTest, WanderPicksTheCandidateOfEachByte) {
   const Cell excluded[3] = {room, StepUp(room), StepDown(room)};
   const int expected_n[3] = {4, 3, 3};
   for (int k = 0; k < 3; ++k) {
-    ASSERT_EQ(GatherWaysOn(room, excluded[k]), expected_n[k]);
-    const int n = WayCandidates.count;
-    Cell candidates[4];
-    std::copy_n(WayCandidates.cells, n, candidates);
+    const WayList ways = GatherWaysOn(room, excluded[k]);
+    ASSERT_EQ(ways.count, expected_n[k]);
     for (int draw = 0; draw < 300; ++draw) {
       const int b = PeekRandomByte();
-      ASSERT_EQ(WanderStep(room, excluded[k]), candidates[b * n / 256]) << "byte " << b;
+      ASSERT_EQ(WanderStep(room, excluded[k]), ways.cells[b * ways.count / 256]) << "byte " << b;
     }
   }
 }
@@ -127,9 +126,10 @@ TEST_F(WalkerStepsTest, UpwardWayAcrossTheTopSeamComesFirst) {
   Open(room);
   Open(MakeCell(255, 244));
   Open(MakeCell(0, 11));
-  ASSERT_EQ(GatherWaysOn(room, room), 2);
-  EXPECT_EQ(WayCandidates.cells[0], MakeCell(255, 244));
-  EXPECT_EQ(WayCandidates.cells[1], MakeCell(0, 11));
+  const WayList ways = GatherWaysOn(room, room);
+  ASSERT_EQ(ways.count, 2);
+  EXPECT_EQ(ways.cells[0], MakeCell(255, 244));
+  EXPECT_EQ(ways.cells[1], MakeCell(0, 11));
   EXPECT_EQ(CorridorStep(room, MakeCell(0, 11)), MakeCell(255, 244));
 }
 
@@ -147,10 +147,11 @@ TEST_F(WalkerStepsTest, OtherFlagsDoNotBlockAWay) {
   CellMap[StepRight(room)] = CELL_ALIEN;
   CellMap[StepDown(room)] = CELL_GOAL;
   CellMap[StepLeft(room)] = CELL_WALL | CELL_ALIEN;
-  ASSERT_EQ(GatherWaysOn(room, room), 3);
-  EXPECT_EQ(WayCandidates.cells[0], StepUp(room));
-  EXPECT_EQ(WayCandidates.cells[1], StepRight(room));
-  EXPECT_EQ(WayCandidates.cells[2], StepDown(room));
+  const WayList ways = GatherWaysOn(room, room);
+  ASSERT_EQ(ways.count, 3);
+  EXPECT_EQ(ways.cells[0], StepUp(room));
+  EXPECT_EQ(ways.cells[1], StepRight(room));
+  EXPECT_EQ(ways.cells[2], StepDown(room));
 }
 
 TEST_F(WalkerStepsTest, PreviousThatIsNoNeighbourExcludesNothing) {
@@ -158,7 +159,7 @@ TEST_F(WalkerStepsTest, PreviousThatIsNoNeighbourExcludesNothing) {
   Open(room);
   Open(StepRight(room));
   Open(StepLeft(room));
-  EXPECT_EQ(GatherWaysOn(room, MakeCell(200, 3)), 2);
+  EXPECT_EQ(GatherWaysOn(room, MakeCell(200, 3)).count, 2);
   EXPECT_EQ(CorridorStep(room, MakeCell(200, 3)), NO_CELL);
   EXPECT_EQ(CorridorStep(room, StepLeft(room)), StepRight(room));
 }

@@ -113,7 +113,8 @@ inline std::string WorldFault(const Game& game) {
     return "player's previous cell not next to it";
   // The last hit point ends the stage within the tick, which gives full hit points back.
   if (game.hitPoints < 1 || game.hitPoints > FULL_HIT_POINTS) return "hit points out of range";
-  if (game.moveMode < MOVE_MANUAL || game.moveMode > MOVE_EXPLORER) return "move mode out of range";
+  if (game.moveMode < MoveMode::Manual || game.moveMode > MoveMode::Explorer)
+    return "move mode out of range";
   if ((game.leftRightReversed | game.upDownReversed) & ~1) return "orientation flag not 0 or 1";
   if (game.pendingKey != 0 && !IsAcceptedKey(game.pendingKey)) return "pending key not accepted";
   if (game.elapsedCycles < 0 || game.titleTicks < 0) return "negative counter";

@@ -110,9 +110,9 @@ TEST_F(WorldInvariantsTest, SeesMarksThatDisagreeWithTheGame) {
   EXPECT_NE(WorldFault(game), "") << "playing on without hit points";
   game.hitPoints = FULL_HIT_POINTS;
 
-  game.moveMode = 4;
+  game.moveMode = static_cast<MoveMode>(4);
   EXPECT_NE(WorldFault(game), "") << "unknown mode";
-  game.moveMode = MOVE_MANUAL;
+  game.moveMode = MoveMode::Manual;
 
   EXPECT_EQ(WorldFault(game), "");
 }

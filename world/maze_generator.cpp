@@ -12,8 +12,6 @@ MazeGenerator Maze;
 
 namespace {
 
-using detail::FrontierLookup;
-
 inline void Open(Cell cell) {
   CellMap[cell] &= static_cast<std::uint8_t>(~CELL_WALL);
 }
@@ -23,21 +21,25 @@ inline void AppendToFrontier(Cell passage) {
   Maze.frontier[Maze.frontierCount++] = passage;
 }
 
-template <FrontierLookup Lookup>
-int FindFrontierSlot(Cell cell) {
-  if constexpr (Lookup == FrontierLookup::PositionIndex) {
-    return Maze.frontierSlot[cell];
-  } else {
-    int j = Maze.frontierCount - 1;
-    while (j > 0 && Maze.frontier[j] != cell)
-      --j;
-    return j;
-  }
+}  // namespace
+
+void ResetMaze() {
+  std::fill(std::begin(CellMap), std::end(CellMap), CELL_WALL);
+  Maze.frontierCount = 0;
+  Open(START_ROOM);
+  Maze.cursor = START_ROOM;
+  Maze.finished = 0;
+  SeedRandom();
 }
 
-template <FrontierLookup Lookup>
-void RemoveFromFrontierUsing(Cell cell) {
-  const int j = FindFrontierSlot<Lookup>(cell);
+Cell RandomRoom() {
+  return static_cast<Cell>(RandomWord() & 0xFEFE);
+}
+
+void RemoveFromFrontier(Cell cell) {
+  // The slot index finds the cell at once; the order of the other entries stays as the random
+  // picks expect it.
+  const int j = Maze.frontierSlot[cell];
   --Maze.frontierCount;
   if (Maze.frontierCount == 0) {
     Maze.finished = 1;
@@ -49,8 +51,7 @@ void RemoveFromFrontierUsing(Cell cell) {
   Maze.frontierSlot[last] = static_cast<std::uint16_t>(j);
 }
 
-template <FrontierLookup Lookup>
-void CollectCandidatesUsing() {
+void CollectCandidates() {
   Maze.candidateCount = 0;
   const Cell cursor = Maze.cursor;
   const Cell passages[4] = {StepUp(cursor), StepRight(cursor), StepDown(cursor), StepLeft(cursor)};
@@ -65,23 +66,21 @@ void CollectCandidatesUsing() {
       Maze.candidates[Maze.candidateCount++] = {p, r};
     } else {
       // Both rooms of the passage are open now: it stays a wall for good.
-      RemoveFromFrontierUsing<Lookup>(p);
+      RemoveFromFrontier(p);
     }
   }
 }
 
-template <FrontierLookup Lookup>
-void ExtendFromCursorUsing() {
+void ExtendFromCursor() {
   const int k = Maze.candidateCount == 1 ? 0 : RandomBelow(Maze.candidateCount);
   const CandidatePair chosen = Maze.candidates[k];
   Open(chosen.passage);
   Open(chosen.room);
   Maze.cursor = chosen.room;
-  RemoveFromFrontierUsing<Lookup>(chosen.passage);
+  RemoveFromFrontier(chosen.passage);
 }
 
-template <FrontierLookup Lookup>
-void PickFromFrontierUsing() {
+void PickFromFrontier() {
   for (;;) {
     if (Maze.frontierCount == 0) {
       Maze.finished = 1;
@@ -90,7 +89,7 @@ void PickFromFrontierUsing() {
     const Cell p = Maze.frontier[RandomWordBelow(Maze.frontierCount)];
     if (IsOpen(p)) {
       // Opened by an earlier pick; it has served its purpose.
-      RemoveFromFrontierUsing<Lookup>(p);
+      RemoveFromFrontier(p);
       if (Maze.finished) return;
       continue;
     }
@@ -109,57 +108,18 @@ void PickFromFrontierUsing() {
   }
 }
 
-template <FrontierLookup Lookup>
-void GrowStepWith() {
+void GrowStep() {
   if (Maze.finished) return;
   for (;;) {
-    CollectCandidatesUsing<Lookup>();
+    CollectCandidates();
     if (Maze.finished) return;
     if (Maze.candidateCount >= 1) {
-      ExtendFromCursorUsing<Lookup>();
+      ExtendFromCursor();
       return;
     }
-    PickFromFrontierUsing<Lookup>();
+    PickFromFrontier();
     if (Maze.finished) return;
   }
 }
-
-}  // namespace
-
-void ResetMaze() {
-  std::fill(std::begin(CellMap), std::end(CellMap), CELL_WALL);
-  Maze.frontierCount = 0;
-  Open(START_ROOM);
-  Maze.cursor = START_ROOM;
-  Maze.finished = 0;
-  SeedRandom();
-}
-
-void GrowStep() {
-  GrowStepWith<FrontierLookup::PositionIndex>();
-}
-
-void CollectCandidates() {
-  CollectCandidatesUsing<FrontierLookup::PositionIndex>();
-}
-void ExtendFromCursor() {
-  ExtendFromCursorUsing<FrontierLookup::PositionIndex>();
-}
-void PickFromFrontier() {
-  PickFromFrontierUsing<FrontierLookup::PositionIndex>();
-}
-void RemoveFromFrontier(Cell cell) {
-  RemoveFromFrontierUsing<FrontierLookup::PositionIndex>(cell);
-}
-
-namespace detail {
-void GrowStepUsing(FrontierLookup lookup) {
-  if (lookup == FrontierLookup::PositionIndex) {
-    GrowStepWith<FrontierLookup::PositionIndex>();
-  } else {
-    GrowStepWith<FrontierLookup::BackwardScan>();
-  }
-}
-}  // namespace detail
 
 }  // namespace vennaloop

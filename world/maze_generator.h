@@ -36,6 +36,10 @@ extern MazeGenerator Maze;
 /// Closes every cell, opens the start room, empties the frontier and reseeds the random source.
 void ResetMaze();
 
+/// A uniformly chosen room (both coordinates even) from one random word: RandomWord() & 0xFEFE.
+/// Nothing is checked: it may be closed, taken, the start or the goal.
+Cell RandomRoom();
+
 /// Opens at least one room, unless the maze is finished, in which case it does nothing at all.
 void GrowStep();
 
@@ -43,13 +47,7 @@ void GrowStep();
 void CollectCandidates();
 void ExtendFromCursor();
 void PickFromFrontier();
+/// Removes a cell that is in the frontier; the last entry takes its slot.
 void RemoveFromFrontier(Cell cell);
-
-namespace detail {
-/// How RemoveFromFrontier finds a cell's slot. The backward scan is the plain search the
-/// position index replaces; it is kept to prove both give the same slots and to measure them.
-enum class FrontierLookup { PositionIndex, BackwardScan };
-void GrowStepUsing(FrontierLookup lookup);
-}  // namespace detail
 
 }  // namespace vennaloop

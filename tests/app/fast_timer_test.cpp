@@ -143,9 +143,9 @@ TEST_F(FastTimer, EveryKeyIsCarriedOutWithinAFewTicks) {
   const Case cases[] = {
       {Qt::Key_2, [&] { return game.zoom == 2; }},
       {Qt::Key_3, [&] { return game.zoom == 3; }},
-      {Qt::Key_F, [&] { return game.moveMode == MOVE_WANDER; }},
-      {Qt::Key_W, [&] { return game.moveMode == MOVE_EXPLORER; }},
-      {Qt::Key_R, [&] { return game.moveMode == MOVE_MANUAL; }},
+      {Qt::Key_F, [&] { return game.moveMode == MoveMode::Wander; }},
+      {Qt::Key_W, [&] { return game.moveMode == MoveMode::Explorer; }},
+      {Qt::Key_R, [&] { return game.moveMode == MoveMode::Manual; }},
       {Qt::Key_1, [&] { return game.zoom == 1; }},
       {Qt::Key_S, [&] { return game.skippedCycle != 0; }},
   };

@@ -157,9 +157,10 @@ class Session {
         Paint();
         break;
       case 8: {
-        const int answers[] = {DIALOG_OK, DIALOG_CANCEL, DIALOG_NOT_SHOWN};
+        const DialogAnswer answers[] = {DialogAnswer::Ok, DialogAnswer::Cancel,
+                                        DialogAnswer::NotShown};
         const int pick = in_.U8() % 4;
-        const int answer = pick < 3 ? answers[pick] : in_.I32();
+        const DialogAnswer answer = pick < 3 ? answers[pick] : static_cast<DialogAnswer>(in_.I32());
         if (host_.answers.size() < 64) host_.answers.push_back(answer);
         break;
       }
