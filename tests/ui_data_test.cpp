@@ -1,0 +1,136 @@
+// ui_data_test.cpp: the data every front end shows: dialog units, the dialogs' layouts, the key
+// table and the profile text.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "game/virtual_keys.h"
+#include "ui/dialog_layouts.h"
+#include "ui/dialog_units.h"
+#include "ui/key_table.h"
+#include "ui/texts.h"
+
+namespace vennaloop {
+namespace {
+
+TEST(DialogUnitsTest, MulDivRoundsHalfAwayFromZero) {
+  EXPECT_EQ(MulDiv(10, 6, 4), 15);
+  EXPECT_EQ(MulDiv(7, 6, 4), 11);  // 10.5
+  EXPECT_EQ(MulDiv(-7, 6, 4), -11);
+  EXPECT_EQ(MulDiv(7, 6, -4), -11);
+  EXPECT_EQ(MulDiv(5, 13, 8), 8);  // 8.125
+  EXPECT_EQ(MulDiv(3, 13, 8), 5);  // 4.875
+  EXPECT_EQ(MulDiv(1, 1, 0), 0);
+  EXPECT_EQ(MulDiv(1 << 20, 1 << 20, 1 << 20), 1 << 20);  // no overflow in the product
+}
+
+TEST(DialogUnitsTest, XIsAQuarterOfTheLetterWidthAndYAnEighthOfTheHeight) {
+  // Worked example: 52 letters advancing 316 pixels give 6 (6.08 rounded), height 13.
+  const DialogBaseUnits base = BaseUnitsFrom(316, 13);
+  EXPECT_EQ(base.x, 6);
+  EXPECT_EQ(base.y, 13);
+  EXPECT_EQ(BaseUnitsFrom(338, 13).x, 7) << "6.5 rounds up";
+  const DialogRect pixels = DialogUnitsToPixels({7, 7, 170, 14}, base);
+  EXPECT_EQ(pixels.x, 11);  // 10.5
+  EXPECT_EQ(pixels.y, 11);  // 11.375
+  EXPECT_EQ(pixels.width, 255);
+  EXPECT_EQ(pixels.height, 23);          // 22.75
+  EXPECT_EQ(PointsToPixels(8, 96), 11);  // 10.67
+  EXPECT_EQ(PointsToPixels(9, 96), 12);
+}
+
+TEST(DialogLayoutTest, EveryControlLiesInsideItsDialogAndOneButtonIsTheDefault) {
+  for (const DialogLayout* layout :
+       {&AboutDialogLayout(), &AuthorDialogLayout(), &StageResultDialogLayout()}) {
+    int defaults = 0;
+    for (const DialogControl& control : layout->controls) {
+      EXPECT_GE(control.x, 0) << layout->caption;
+      EXPECT_GE(control.y, 0) << layout->caption;
+      EXPECT_LE(control.x + control.width, layout->width) << layout->caption;
+      EXPECT_LE(control.y + control.height, layout->height) << layout->caption;
+      if (control.isDefault) {
+        ++defaults;
+        EXPECT_EQ(control.role, ControlRole::Button);
+      }
+    }
+    EXPECT_EQ(defaults, 1) << layout->caption;
+  }
+}
+
+TEST(DialogLayoutTest, TheStageResultsTwoLinesHaveDifferentEdges) {
+  const auto& controls = StageResultDialogLayout().controls;
+  const auto edgeOf = [&](ControlValue value) {
+    return std::find_if(controls.begin(), controls.end(),
+                        [&](const DialogControl& c) { return c.value == value; })
+        ->edge;
+  };
+  EXPECT_EQ(edgeOf(ControlValue::StageLine1), ControlEdge::Sunken);
+  EXPECT_EQ(edgeOf(ControlValue::StageLine2), ControlEdge::Line);
+}
+
+TEST(KeyTableTest, EveryKeyTheGameTakesHasOnePhysicalKey) {
+  int bound = 0;
+  for (int key = 0; key < 256; ++key) {
+    const auto count = std::count_if(GameKeyBindings().begin(), GameKeyBindings().end(),
+                                     [&](const KeyBinding& b) { return b.gameKey == key; });
+    EXPECT_EQ(count, IsAcceptedKey(key) ? 1 : 0) << key;
+    bound += static_cast<int>(count);
+  }
+  EXPECT_EQ(bound, static_cast<int>(GameKeyBindings().size()));
+  EXPECT_EQ(GameKeyOf("Digit1"), KEY_1);
+  EXPECT_EQ(GameKeyOf("KeyV"), KEY_V);
+  EXPECT_EQ(GameKeyOf("ArrowLeft"), KEY_LEFT);
+  EXPECT_EQ(GameKeyOf("Numpad1"), 0) << "the keypad's digits are keys of their own";
+  EXPECT_EQ(GameKeyOf("Digit4"), 0);
+  EXPECT_EQ(GameKeyOf(""), 0);
+}
+
+TEST(KeyTableTest, WindowChordsWantTheirModifiersExactly) {
+  const KeyModifiers none, shift{.shift = true}, ctrl{.ctrl = true}, alt{.alt = true};
+  const KeyModifiers ctrlShift{.shift = true, .ctrl = true}, ctrlAlt{.ctrl = true, .alt = true};
+  for (const KeyChord& chord : WindowChords())
+    EXPECT_FALSE(KeyReachesGame(chord.code, chord.modifiers)) << chord.code;
+  EXPECT_EQ(WindowChords().size(), 10u);
+
+  EXPECT_FALSE(KeyReachesGame("KeyV", ctrl));
+  EXPECT_TRUE(KeyReachesGame("KeyV", none));
+  EXPECT_TRUE(KeyReachesGame("KeyV", shift));
+  EXPECT_TRUE(KeyReachesGame("KeyV", ctrlShift));
+  EXPECT_TRUE(KeyReachesGame("Digit1", ctrl)) << "Ctrl+digit sets the speed";
+  EXPECT_TRUE(KeyReachesGame("Insert", none));
+  EXPECT_TRUE(KeyReachesGame("F6", ctrl));
+  // With Alt and without Ctrl every key is the system's; with both (AltGr) it is the game's.
+  EXPECT_FALSE(KeyReachesGame("KeyV", alt));
+  EXPECT_FALSE(KeyReachesGame("Digit2", KeyModifiers{.shift = true, .alt = true}));
+  EXPECT_TRUE(KeyReachesGame("Digit2", ctrlAlt));
+}
+
+TEST(TextsTest, EachOutcomeHasItsOwnTwoLines) {
+  const Outcome outcomes[] = {Outcome::GoalReached, Outcome::GaveUp, Outcome::HitPointsExhausted};
+  for (const Outcome a : outcomes) {
+    EXPECT_NE(std::string_view(StageMessageFor(a).line1), "");
+    for (const Outcome b : outcomes) {
+      if (a != b) {
+        EXPECT_NE(std::string(StageMessageFor(a).line2), StageMessageFor(b).line2);
+      }
+    }
+  }
+  EXPECT_EQ(std::string_view(StageMessageFor(static_cast<Outcome>(7)).line1), "");
+}
+
+TEST(TextsTest, TheProfileHas261LinesThatNeedNoFixedWidthFont) {
+  const std::string_view text = AuthorProfileText();
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 261);
+  EXPECT_EQ(text.back(), '\n');
+  EXPECT_EQ(text.find('\r'), std::string_view::npos);
+  // Columns lined up with runs of spaces, and rules drawn with repeated marks, only line up in a
+  // font whose letters are all one width.
+  EXPECT_EQ(text.find("  "), std::string_view::npos);
+  for (const char* rule : {"===", "---", "***"})
+    EXPECT_EQ(text.find(rule), std::string_view::npos) << rule;
+}
+
+}  // namespace
+}  // namespace vennaloop

@@ -1,0 +1,63 @@
+// dialog_layouts.cpp: the controls of the three dialogs.
+#include "ui/dialog_layouts.h"
+
+#include "ui/faces.h"
+#include "ui/texts.h"
+
+namespace vennaloop {
+
+namespace {
+
+using enum ControlRole;
+using enum TextAlign;
+using enum ControlValue;
+constexpr ControlEdge NO_EDGE = ControlEdge::None;
+constexpr ControlEdge LINE = ControlEdge::Line;
+constexpr ControlEdge SUNKEN = ControlEdge::Sunken;
+
+constexpr DialogControl ABOUT_CONTROLS[] = {
+    {Icon, 14, 14, 20, 20, "", Left, NO_EDGE, false, false, None},
+    {Label, 42, 14, 133, 8, ABOUT_VERSION_LINE, Left, NO_EDGE, false, false, None},
+    {Label, 42, 26, 191, 8, COPYRIGHT_LINE, Left, NO_EDGE, false, false, None},
+    {Button, 186, 43, 50, 14, "OK", Center, NO_EDGE, true, true, None},
+};
+
+constexpr DialogControl AUTHOR_CONTROLS[] = {
+    {Button, 259, 282, 50, 14, "OK", Center, NO_EDGE, true, true, None},
+    {ScrollingText, 7, 7, 302, 272, "", Left, LINE, true, false, AuthorProfile},
+};
+
+// In the order Tab visits them: OK first, then the two lines, then the counters.
+constexpr DialogControl STAGE_RESULT_CONTROLS[] = {
+    {Button, 127, 116, 50, 14, "OK", Center, NO_EDGE, true, true, None},
+    {ReadOnlyField, 7, 7, 170, 14, "", Center, SUNKEN, true, false, StageLine1},
+    {ReadOnlyField, 7, 24, 170, 14, "", Center, LINE, true, false, StageLine2},
+    {Label, 31, 44, 48, 8, "Elapsed Cycle:", Left, NO_EDGE, false, false, None},
+    {Label, 31, 63, 48, 8, "Skipped Cycle:", Left, NO_EDGE, false, false, None},
+    {Label, 31, 82, 39, 8, "Current HP:", Left, NO_EDGE, false, false, None},
+    {Label, 31, 101, 56, 8, "NextStageAliens:", Left, NO_EDGE, false, false, None},
+    {ReadOnlyField, 91, 41, 63, 14, "", Right, LINE, true, false, ElapsedCycles},
+    {ReadOnlyField, 91, 60, 63, 14, "", Right, LINE, true, false, SkippedCycle},
+    {ReadOnlyField, 91, 79, 63, 14, "", Right, LINE, true, false, HitPoints},
+    {ReadOnlyField, 91, 98, 63, 14, "", Right, LINE, true, false, NextStageAliens},
+};
+
+constexpr DialogLayout ABOUT = {
+    "バージョン情報 Vennaloop", {FACE_UI_GOTHIC, 9, 0}, 243, 64, ABOUT_CONTROLS};
+constexpr DialogLayout AUTHOR = {"著者経歴", {FACE_SHELL_DLG, 8, 400}, 316, 303, AUTHOR_CONTROLS};
+constexpr DialogLayout STAGE_RESULT = {
+    "Go To Next Stage", {FACE_SHELL_DLG, 8, 400}, 184, 137, STAGE_RESULT_CONTROLS};
+
+}  // namespace
+
+const DialogLayout& AboutDialogLayout() {
+  return ABOUT;
+}
+const DialogLayout& AuthorDialogLayout() {
+  return AUTHOR;
+}
+const DialogLayout& StageResultDialogLayout() {
+  return STAGE_RESULT;
+}
+
+}  // namespace vennaloop

@@ -1,0 +1,41 @@
+// key_table.h: which physical key is which game key, for every front end. Keys are named by their
+// place on the keyboard as the browser's KeyboardEvent.code names them ("Digit1", "KeyV",
+// "Numpad1", "Escape", "ArrowLeft"); a front end turns its own key events into these names.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace vennaloop {
+
+struct KeyBinding {
+  std::string_view code;
+  int gameKey;  ///< a key code of game/virtual_keys.h
+};
+
+/// The sixteen keys the game takes. The keypad's digits are keys of their own and not among them.
+std::span<const KeyBinding> GameKeyBindings();
+
+/// The game key of a physical key, or 0 for one the game does not take.
+int GameKeyOf(std::string_view code);
+
+struct KeyModifiers {
+  bool shift = false;
+  bool ctrl = false;
+  bool alt = false;
+  friend bool operator==(const KeyModifiers&, const KeyModifiers&) = default;
+};
+
+struct KeyChord {
+  std::string_view code;
+  KeyModifiers modifiers;  ///< wanted exactly: Shift+Ctrl+C is not Ctrl+C
+};
+
+/// The editing and pane keys the main window keeps for itself, Ctrl+V and Ctrl+Z among them.
+std::span<const KeyChord> WindowChords();
+
+/// False for a window chord and for any key with Alt but not Ctrl (a system key): neither reaches
+/// the game, so Ctrl+V does nothing while V alone opens the about box.
+bool KeyReachesGame(std::string_view code, KeyModifiers modifiers);
+
+}  // namespace vennaloop
