@@ -10,11 +10,13 @@
 
 #include "fake_random_platform.h"
 #include "random/random_source.h"
+#include "random_peek.h"
 #include "reference_maze.h"
 
 namespace vennaloop {
 namespace {
 
+using testing::PeekRandomByte;
 using testing::ScopedFakeRandomPlatform;
 
 Cell At(int row, int column) {
@@ -23,16 +25,6 @@ Cell At(int row, int column) {
 
 std::vector<Cell> Frontier() {
   return {Maze.frontier, Maze.frontier + Maze.frontierCount};
-}
-
-// The next byte of the stream, without consuming it.
-std::uint8_t PeekByte(int skip = 0) {
-  const RandomSource saved = Random;
-  std::uint8_t b = 0;
-  for (int i = 0; i <= skip; ++i)
-    b = RandomByte();
-  Random = saved;
-  return b;
 }
 
 void PutInFrontier(Cell passage) {
@@ -102,7 +94,8 @@ TEST_F(MazeGeneratorTest, ResetClosesEverythingButTheStartRoom) {
 }
 
 TEST_F(MazeGeneratorTest, FirstTwoStepsFollowTheWorkedExample) {
-  ResetWithStream([] { return ByteBelow(PeekByte(0), 4) == 1 && ByteBelow(PeekByte(1), 3) == 0; });
+  ResetWithStream(
+      [] { return ByteBelow(PeekRandomByte(0), 4) == 1 && ByteBelow(PeekRandomByte(1), 3) == 0; });
 
   GrowStep();
   ASSERT_EQ(Maze.candidateCount, 4);
@@ -134,7 +127,7 @@ TEST_F(MazeGeneratorTest, FirstTwoStepsFollowTheWorkedExample) {
 
 TEST_F(MazeGeneratorTest, FirstStepRemovesEachChoiceByFillingItsSlot) {
   for (int want = 0; want < 4; ++want) {
-    ResetWithStream([want] { return ByteBelow(PeekByte(), 4) == want; });
+    ResetWithStream([want] { return ByteBelow(PeekRandomByte(), 4) == want; });
     GrowStep();
     std::vector<Cell> expected{At(63, 64), At(64, 65), At(65, 64), At(64, 63)};
     expected[want] = expected[3];

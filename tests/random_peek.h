@@ -9,10 +9,13 @@
 
 namespace vennaloop::testing {
 
-/// The byte the next draw will return; the stream is left where it was.
-inline std::uint8_t PeekRandomByte() {
+/// The byte the next draw will return, or with `skip` the one that many draws later; the stream
+/// is left where it was.
+inline std::uint8_t PeekRandomByte(int skip = 0) {
   const RandomSource saved = Random;
-  const std::uint8_t b = RandomByte();
+  std::uint8_t b = RandomByte();
+  for (int i = 0; i < skip; ++i)
+    b = RandomByte();
   Random = saved;
   return b;
 }
