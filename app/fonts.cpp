@@ -7,20 +7,20 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/faces.h"
+
 namespace vennaloop {
 
 void InstallFontSubstitutions() {
   static bool installed = false;
   if (installed) return;
   installed = true;
-  // IPA's proportional Mincho is the nearest to a proportional Mincho; URW's C059 is a Century
-  // Schoolbook design; IPA's proportional Gothic stands in for the UI Gothic. The dialog font
-  // takes a plain sans, with the Gothic behind it for the Japanese lines.
-  QFont::insertSubstitutions(QString::fromUtf8(kFaceMincho), {"IPAPMincho", "IPAMincho"});
-  QFont::insertSubstitutions(kFaceCentury, {"C059", "Century Schoolbook L", "DejaVu Serif"});
-  QFont::insertSubstitutions(kFaceUiGothic, {"IPAPGothic", "IPAGothic"});
-  for (const char* face : {kFaceShellDlg, kFaceShellDlg2})
-    QFont::insertSubstitutions(face, {"DejaVu Sans", "IPAPGothic"});
+  for (const FaceStandIn& entry : FaceStandIns()) {
+    QStringList standIns;
+    for (const char* name : entry.standIns)
+      if (name) standIns << QString::fromUtf8(name);
+    QFont::insertSubstitutions(QString::fromUtf8(entry.face), standIns);
+  }
 }
 
 namespace {

@@ -1,17 +1,11 @@
-// fonts.h: the face names the program asks for ("MS P 明朝", "Century", "MS UI Gothic",
-// "MS Shell Dlg"), mapped to faces a Debian desktop has, and fonts sized by their character cell.
+// fonts.h: the program's face names mapped to faces a Debian desktop has, and fonts sized by
+// their character cell, as the title's items give them.
 #pragma once
 
 #include <QFont>
 #include <QString>
 
 namespace vennaloop {
-
-inline constexpr char kFaceMincho[] = "MS P 明朝";
-inline constexpr char kFaceCentury[] = "Century";
-inline constexpr char kFaceUiGothic[] = "MS UI Gothic";
-inline constexpr char kFaceShellDlg[] = "MS Shell Dlg";
-inline constexpr char kFaceShellDlg2[] = "MS Shell Dlg 2";
 
 /// Registers the installed faces that stand in for the program's face names. Safe to call more
 /// than once; the first call does the work.

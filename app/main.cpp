@@ -1,8 +1,10 @@
-// main.cpp: the program's entry: no command-line options, one frame, the message loop.
+// main.cpp: the program's entry: no command-line options, one main window, the event loop.
+#include <QApplication>
 #include <cstdio>
 
+#include "app/application.h"
+#include "app/main_window.h"
 #include "app/startup_guard.h"
-#include "app/vennaloop_app.h"
 
 int main(int argc, char** argv) {
   if (!vennaloop::DisplayConfigured()) {
@@ -13,8 +15,9 @@ int main(int argc, char** argv) {
   (void)argc;
   int qtArgc = 1;
   vennaloop::StartupGuard guard;
-  vennaloop::CVennaloopApp app(qtArgc, argv);
+  QApplication app(qtArgc, argv);
   guard.Release();
-  if (!app.InitInstance()) return 1;
+  vennaloop::ConfigureApplication(app);
+  vennaloop::OpenMainWindow();
   return app.exec();
 }

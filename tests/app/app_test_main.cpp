@@ -4,12 +4,12 @@
 #include <QApplication>
 #include <cstring>
 
-#include "app/fonts.h"
+#include "app/application.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
-  vennaloop::InstallFontSubstitutions();
+  vennaloop::ConfigureApplication(app);  // names, icon and fonts, as the program has them
   return RUN_ALL_TESTS();
 }

@@ -1,6 +1,6 @@
 // fast_timer_test.cpp: the real window at its fastest speed, Ctrl+Shift+1 (one tick every
-// millisecond): keys and dialogs still come through within a few ticks, and timer events never
-// pile up behind a busy or blocked loop. Everything is counted in ticks, not in milliseconds.
+// millisecond): keys and dialogs still come through within a few ticks, and the game stays frozen
+// while a dialog is up. Everything is counted in ticks, not in milliseconds.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,18 +10,15 @@
 #include <QEventLoop>
 #include <QPointer>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 #include <functional>
 #include <memory>
 #include <vector>
 
-#include "app/about_dlg.h"
-#include "app/child_view.h"
-#include "app/dlg_next_stage.h"
-#include "app/main_frame.h"
+#include "app/dialogs.h"
 #include "game/game.h"
 #include "modal_helper.h"
+#include "window_fixture.h"
 
 namespace vennaloop {
 namespace {
@@ -32,26 +29,20 @@ using apptest::WhenModalShows;
 // two; the margin is for slow (sanitized, loaded) machines, yet far below a pile-up.
 constexpr int kFewTicks = 25;
 
-// Counts the timer events the view receives: its only timer is the game's. It can also make
-// every tick cost some time of its own, as a slow machine or a huge window would.
+// Counts the timer events the view receives: its only timer is the game's.
 class TickCounter : public QObject {
  public:
   explicit TickCounter(QObject* watched) { watched->installEventFilter(this); }
   int ticks() const { return ticks_; }
-  void SetCostPerTick(unsigned long microseconds) { cost_ = microseconds; }
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Timer) {
-      ++ticks_;
-      if (cost_ != 0) QThread::usleep(cost_);
-    }
+    if (event->type() == QEvent::Timer) ++ticks_;
     return false;
   }
 
  private:
   int ticks_ = 0;
-  unsigned long cost_ = 0;
 };
 
 // A key as the queue delivers it: the press (and with `release` the release, modifiers and all)
@@ -69,13 +60,12 @@ void QueueKey(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers, boo
       Qt::QueuedConnection);
 }
 
-class FastTimer : public ::testing::Test {
+class FastTimer : public apptest::ShownWindow {
  protected:
   void SetUp() override {
-    frame_.resize(800, 600);
-    frame_.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame_));
-    view_ = frame_.view();
+    ShownWindow::SetUp();
+    window_.resize(800, 600);
+    view_->StartTimer(DEFAULT_PERIOD_MS);
     counter_ = std::make_unique<TickCounter>(view_);
     view_->game().titleTicks = TITLE_TICKS - 1;  // the next tick ends the title phase
 
@@ -109,29 +99,11 @@ class FastTimer : public ::testing::Test {
       QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
   }
   int Ticks() const { return counter_->ticks(); }
-  // Posts events one after another while the game runs: each is delivered within a few ticks
-  // of being posted, the last no later than the first, so nothing builds up in the queue.
-  void ExpectPostedEventsGetThrough(int probes) {
-    std::vector<int> waits;
-    for (int probe = 0; probe < probes; ++probe) {
-      RunTicks(20);
-      const int posted = Ticks();
-      int delivered = -1;
-      QMetaObject::invokeMethod(
-          view_, [&] { delivered = Ticks(); }, Qt::QueuedConnection);
-      ASSERT_TRUE(WithinTicks([&] { return delivered >= 0; }, kFewTicks)) << "probe " << probe;
-      waits.push_back(delivered - posted);
-    }
-    EXPECT_LE(waits.back(), waits.front() + kFewTicks / 2);
-  }
 
-  CMainFrame frame_;
-  CChildView* view_ = nullptr;
   std::unique_ptr<TickCounter> counter_;
 };
 
-// ---- Keys
-// ---------------------------------------------------------------------------------------------
+// ---- Keys ---------------------------------------------------------------------------------------
 
 TEST_F(FastTimer, EveryKeyIsCarriedOutWithinAFewTicks) {
   ASSERT_EQ(view_->title(), nullptr) << "the game is playing";
@@ -157,8 +129,7 @@ TEST_F(FastTimer, EveryKeyIsCarriedOutWithinAFewTicks) {
   }
 }
 
-// ---- Dialogs
-// ------------------------------------------------------------------------------------------
+// ---- Dialogs ------------------------------------------------------------------------------------
 
 // What a modal dialog saw of the game while it was up.
 struct ModalRecord {
@@ -190,8 +161,8 @@ class FastDialogs : public FastTimer {
   void AnswerNextDialog(ModalRecord& record, Qt::Key answer) {
     WhenModalShows([this, &record, answer](QDialog* up) {
       record.ticksWhenShown = Ticks();
-      record.stageResult = dynamic_cast<CDlgNextStage*>(up) != nullptr;
-      record.about = dynamic_cast<CAboutDlg*>(up) != nullptr;
+      record.stageResult = dynamic_cast<StageResultDialog*>(up) != nullptr;
+      record.about = dynamic_cast<AboutDialog*>(up) != nullptr;
       record.cyclesWhenShown = view_->game().elapsedCycles;
       RunDialogFor(30);
       record.cyclesBeforeClosing = view_->game().elapsedCycles;
@@ -248,39 +219,6 @@ TEST_F(FastDialogs, TheAboutBoxOpensAfterVAndClosesWithEnter) {
   // The keys reach the game again.
   QueueKey(view_, Qt::Key_2, Qt::NoModifier, true, true);
   EXPECT_TRUE(WithinTicks([&] { return view_->game().zoom == 2; }, kFewTicks));
-}
-
-// ---- The event queue
-// ----------------------------------------------------------------------------------
-
-TEST_F(FastTimer, ABlockedLoopIsNotMadeUpWithABurstOfTicks) {
-  // A loop that could not run for two hundred periods delivers one overdue tick, not two
-  // hundred queued ones.
-  for (int round = 0; round < 3; ++round) {
-    QThread::msleep(200);
-    const int before = Ticks();
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    EXPECT_LE(Ticks() - before, 3) << "round " << round;
-  }
-  const int before = Ticks();
-  RunTicks(50);
-  EXPECT_GE(Ticks() - before, 50) << "and it goes on ticking";
-}
-
-TEST_F(FastTimer, APostedEventNeverWaitsMoreThanAFewTicks) {
-  ExpectPostedEventsGetThrough(20);
-}
-
-TEST_F(FastTimer, TicksSlowerThanTheirPeriodStillLetKeysAndEventsThrough) {
-  // Each tick now takes three periods: the timer is overdue whenever the loop looks at it.
-  counter_->SetCostPerTick(3000);
-  for (Qt::Key key : {Qt::Key_2, Qt::Key_3, Qt::Key_1}) {
-    RunTicks(5);
-    QueueKey(view_, key, Qt::NoModifier, true, true);
-    EXPECT_TRUE(WithinTicks([&] { return view_->game().zoom == key - Qt::Key_0; }, kFewTicks))
-        << "key " << key;
-  }
-  ExpectPostedEventsGetThrough(8);
 }
 
 }  // namespace

@@ -1,16 +1,15 @@
 // lifecycle_test.cpp: the whole program's life in one process, as main() runs it: the
-// application object, the frame it allocates, the title, play, both dialogs, an empty window,
-// the fastest speed and the Exit command, after which the frame must have deleted itself.
+// application, the main window it opens, the title, play, both dialogs, an empty window, the
+// fastest speed and closing, after which the window must have deleted itself.
 // Built with the sanitizers, LeakSanitizer then checks at exit that nothing of ours is left.
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
 
-#include "app/accelerators.h"
-#include "app/child_view.h"
-#include "app/main_frame.h"
-#include "app/vennaloop_app.h"
+#include "app/application.h"
+#include "app/game_view.h"
+#include "app/main_window.h"
 #include "game/game.h"
 #include "modal_helper.h"
 
@@ -28,7 +27,7 @@ void Check(bool holds, const char* what) {
 }
 
 // Opens a dialog with `key` and answers it with `answer`; true once it has closed again.
-bool DialogRoundTrip(vennaloop::CChildView* view, Qt::Key key, Qt::Key answer) {
+bool DialogRoundTrip(vennaloop::GameView* view, Qt::Key key, Qt::Key answer) {
   bool answered = false;
   WhenModalShows([&answered, answer](QDialog* up) {
     QTest::keyClick(up, answer);
@@ -38,11 +37,10 @@ bool DialogRoundTrip(vennaloop::CChildView* view, Qt::Key key, Qt::Key answer) {
   return SpinUntil([&] { return answered && !QApplication::activeModalWidget(); }, 10000);
 }
 
-void Play(vennaloop::CVennaloopApp& app) {
+void Play(vennaloop::MainWindow* window) {
   using namespace vennaloop;
-  CMainFrame* frame = app.mainFrame();
-  CChildView* view = frame->view();
-  Check(QTest::qWaitForWindowExposed(frame), "the frame is shown");
+  GameView* view = window->view();
+  Check(QTest::qWaitForWindowExposed(window), "the window is shown");
   view->StartTimer(1);  // the title phase at full speed
   Check(SpinUntil([&] { return view->game().elapsedCycles >= 20; }, 20000), "the game plays");
   Check(view->title() == nullptr, "the title is gone");
@@ -50,10 +48,10 @@ void Play(vennaloop::CVennaloopApp& app) {
   Check(DialogRoundTrip(view, Qt::Key_V, Qt::Key_Return), "the About box opens and closes");
   Check(DialogRoundTrip(view, Qt::Key_Escape, Qt::Key_Return), "the stage result, then anew");
 
-  frame->resize(0, 0);
-  Check(view->buffer().Pixels() == nullptr, "an empty frame leaves the view without a picture");
-  frame->resize(320, 240);
-  Check(view->buffer().Pixels() != nullptr, "and the next size gives it one again");
+  window->resize(0, 0);
+  Check(view->picture().Pixels() == nullptr, "an empty window leaves the view without a picture");
+  window->resize(320, 240);
+  Check(view->picture().Pixels() != nullptr, "and the next size gives it one again");
 
   QTest::keyPress(view, Qt::Key_Exclam, Qt::ControlModifier | Qt::ShiftModifier);
   const int cycles = view->game().elapsedCycles;
@@ -62,20 +60,17 @@ void Play(vennaloop::CVennaloopApp& app) {
   QTest::keyRelease(view, Qt::Key_Exclam, Qt::ControlModifier | Qt::ShiftModifier);
   Check(view->timerPeriod() == 1, "Ctrl+Shift+1 sets one tick a millisecond");
 
-  app.OnCmdMsg(ID_APP_EXIT);
+  window->close();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  vennaloop::CVennaloopApp app(argc, argv);
-  if (!app.InitInstance()) {
-    std::fprintf(stderr, "lifecycle: the application did not start\n");
-    return 1;
-  }
-  const QPointer<vennaloop::CMainFrame> frame = app.mainFrame();
-  QTimer::singleShot(0, &app, [&app] { Play(app); });
+  QApplication app(argc, argv);
+  vennaloop::ConfigureApplication(app);
+  const QPointer<vennaloop::MainWindow> window = vennaloop::OpenMainWindow();
+  QTimer::singleShot(0, &app, [&window] { Play(window); });
   // A script that stalls must not hang the test run.
   QTimer::singleShot(120000, &app, [] {
     std::fprintf(stderr, "lifecycle: still running after two minutes\n");
@@ -83,7 +78,7 @@ int main(int argc, char** argv) {
   });
   const int status = app.exec();
   Check(status == 0, "the message loop ends normally");
-  Check(frame.isNull(), "closing the frame deletes it");
+  Check(window.isNull(), "closing the window deletes it");
   if (failures == 0) std::printf("lifecycle: passed\n");
   return failures == 0 ? 0 : 1;
 }

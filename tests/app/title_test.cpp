@@ -1,5 +1,5 @@
-// title_test.cpp: the title overlay's fonts, formats and picture: drawn from each rectangle's top
-// edge, at fixed pixel positions, over whatever lies behind it.
+// title_test.cpp: the title overlay's fonts and picture: drawn from each rectangle's top edge, at
+// fixed pixel positions, over whatever lies behind it.
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
@@ -9,73 +9,44 @@
 #include <QWidget>
 
 #include "app/fonts.h"
-#include "app/title_wnd.h"
+#include "app/title_overlay.h"
 #include "qt_printers.h"
+#include "ui/faces.h"
+#include "ui/title_layout.h"
 
 namespace vennaloop {
 namespace {
 
-// ---- Formats and colours
-// -------------------------------------------------------------------------
-
-TEST(TitleFormatTest, WithoutSingleLineTheTextStartsAtTheTopEdge) {
-  EXPECT_EQ(TextFlagsOf(0x105), Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip);
-  EXPECT_EQ(TextFlagsOf(0x10A), Qt::AlignRight | Qt::AlignTop | Qt::TextDontClip);
-  EXPECT_EQ(TextFlagsOf(DT_SINGLELINE | DT_VCENTER),
-            Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine);
-  EXPECT_EQ(TextFlagsOf(DT_SINGLELINE | DT_BOTTOM | DT_RIGHT),
-            Qt::AlignRight | Qt::AlignBottom | Qt::TextSingleLine);
-  EXPECT_EQ(TextFlagsOf(DT_WORDBREAK), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
-}
-
-TEST(TitleFormatTest, ColourValuesAreBlueGreenRed) {
-  EXPECT_EQ(ColorOfRef(0x000000FF), QColor(255, 0, 0));
-  EXPECT_EQ(ColorOfRef(0x00FFFFFF), QColor(255, 255, 255));
-  EXPECT_EQ(ColorOfRef(0x00123456), QColor(0x56, 0x34, 0x12));
-}
-
-// ---- Fonts
-// ---------------------------------------------------------------------------------------
+// ---- Fonts --------------------------------------------------------------------------------------
 
 TEST(FontTest, FaceNamesMapToInstalledFaces) {
-  EXPECT_EQ(QFontInfo(QFont(QString::fromUtf8(kFaceMincho))).family(), "IPAPMincho");
-  EXPECT_TRUE(QFontInfo(QFont(kFaceCentury)).family().startsWith("C059"))
-      << QFontInfo(QFont(kFaceCentury)).family().toStdString();
-  EXPECT_EQ(QFontInfo(QFont(kFaceUiGothic)).family(), "IPAPGothic");
-  EXPECT_EQ(QFontInfo(QFont(kFaceShellDlg)).family(), "DejaVu Sans");
-  EXPECT_EQ(QFontInfo(QFont(kFaceShellDlg2)).family(), "DejaVu Sans");
+  EXPECT_EQ(QFontInfo(QFont(QString::fromUtf8(FACE_MINCHO))).family(), "IPAPMincho");
+  EXPECT_TRUE(QFontInfo(QFont(FACE_CENTURY)).family().startsWith("C059"))
+      << QFontInfo(QFont(FACE_CENTURY)).family().toStdString();
+  EXPECT_EQ(QFontInfo(QFont(FACE_UI_GOTHIC)).family(), "IPAPGothic");
+  EXPECT_EQ(QFontInfo(QFont(FACE_SHELL_DLG)).family(), "DejaVu Sans");
 }
 
 TEST(FontTest, CellHeightAndAverageWidthAreMet) {
-  struct Case {
-    const char* face;
-    int height, width;
-    bool italic;
-  };
   // The title's own fonts.
-  const Case cases[] = {{kFaceMincho, 40, 15, true},
-                        {kFaceCentury, 140, 35, true},
-                        {kFaceMincho, 80, 30, false},
-                        {kFaceCentury, 40, 10, true},
-                        {kFaceCentury, 40, 10, false}};
-  for (const Case& c : cases) {
-    const QFont font = CellSizedFont(QString::fromUtf8(c.face), c.height, c.width, c.italic);
+  for (const TitleItem& item : TitleItems()) {
+    const QFont font =
+        CellSizedFont(QString::fromUtf8(item.face), item.fontHeight, item.fontWidth, item.italic);
     const QFontMetrics metrics(font);
-    SCOPED_TRACE(testing::Message() << c.face << " " << c.height << "x" << c.width);
-    EXPECT_LE(metrics.height(), c.height);
-    EXPECT_GE(metrics.height(), c.height * 95 / 100);
-    EXPECT_NEAR(metrics.averageCharWidth(), c.width, 1);
-    EXPECT_EQ(QFontInfo(font).italic(), c.italic);
+    SCOPED_TRACE(testing::Message() << item.text);
+    EXPECT_LE(metrics.height(), item.fontHeight);
+    EXPECT_GE(metrics.height(), item.fontHeight * 95 / 100);
+    EXPECT_NEAR(metrics.averageCharWidth(), item.fontWidth, 1);
+    EXPECT_EQ(QFontInfo(font).italic(), item.italic);
   }
 }
 
 TEST(FontTest, ZeroWidthKeepsTheFacesProportions) {
-  const QFont font = CellSizedFont(kFaceCentury, 40, 0, false);
-  EXPECT_EQ(font.stretch(), QFont(kFaceCentury).stretch());
+  const QFont font = CellSizedFont(FACE_CENTURY, 40, 0, false);
+  EXPECT_EQ(font.stretch(), QFont(FACE_CENTURY).stretch());
 }
 
-// ---- The picture
-// ---------------------------------------------------------------------------------
+// ---- The picture --------------------------------------------------------------------------------
 
 constexpr QRgb kBehind = qRgb(0x12, 0x34, 0x56);
 
@@ -83,7 +54,7 @@ constexpr QRgb kBehind = qRgb(0x12, 0x34, 0x56);
 QImage PaintTitle(int width, int height) {
   QWidget host;
   host.resize(width, height);
-  CTitleWnd title(&host);
+  TitleOverlay title(&host);
   title.setGeometry(0, 0, width, height);
   title.show();
   QImage picture(width, height, QImage::Format_RGB32);

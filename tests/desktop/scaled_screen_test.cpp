@@ -12,14 +12,12 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/about_dlg.h"
-#include "app/child_view.h"
-#include "app/dlg_next_stage.h"
-#include "app/main_frame.h"
-#include "app/title_wnd.h"
-#include "app/vennaloop_app.h"
+#include "app/application.h"
+#include "app/dialogs.h"
+#include "app/title_overlay.h"
 #include "qt_printers.h"
 #include "view/pixel_buffer.h"
+#include "window_fixture.h"
 
 namespace vennaloop {
 namespace {
@@ -30,33 +28,30 @@ qreal ExpectedRatio() {
   return value.isEmpty() ? 1.0 : value.toDouble();
 }
 
+using ScaledWindow = apptest::ShownWindow;
+
 TEST(ScaledScreenTest, TheScreenHasTheRatioTheRunAskedFor) {
   // Without this a scaled run that silently ran at ratio 1 would prove nothing.
   EXPECT_EQ(qApp->devicePixelRatio(), ExpectedRatio());
 }
 
-// ---- The maze
-// ------------------------------------------------------------------------------------
+// ---- The maze -----------------------------------------------------------------------------------
 
-TEST(ScaledScreenTest, TheMazeIsPresentedOneBufferPixelPerDevicePixel) {
-  CMainFrame frame;
-  frame.resize(420, 260);
-  frame.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-  CChildView* view = frame.view();
-  view->StopTimer();
+TEST_F(ScaledWindow, TheMazeIsPresentedOnePicturePixelPerDevicePixel) {
+  GameView* view = view_;
   view->CloseTitle();
   const qreal ratio = view->devicePixelRatioF();
   const QRect client = view->contentsRect();
   for (int zoom : {1, 2, 3}) {
     SCOPED_TRACE(testing::Message() << "zoom " << zoom << ", ratio " << ratio);
     view->game().zoom = zoom;
+    view->RepaintView();
     const QPixmap shot = view->grab();
-    const PixelBuffer& buffer = view->buffer();
-    // The buffer covers the client area in device pixels...
+    const PixelBuffer& buffer = view->picture();
+    // The picture covers the client area in device pixels...
     ASSERT_EQ(buffer.Width(), std::lround(client.width() * ratio));
     ASSERT_EQ(buffer.Height(), std::lround(client.height() * ratio));
-    // ...and reaches the screen unscaled and unsmoothed: every device pixel is its buffer pixel,
+    // ...and reaches the screen unscaled and unsmoothed: every device pixel is its own pixel,
     // so a cell stays a sharp square of zoom x zoom device pixels.
     const QImage picture = shot.toImage().convertToFormat(QImage::Format_RGB32);
     const QPoint origin(std::lround(client.left() * ratio), std::lround(client.top() * ratio));
@@ -64,14 +59,15 @@ TEST(ScaledScreenTest, TheMazeIsPresentedOneBufferPixelPerDevicePixel) {
     for (int y = 0; y < buffer.Height(); ++y) {
       const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(origin.y() + y));
       for (int x = 0; x < buffer.Width(); ++x)
-        if ((row[origin.x() + x] & 0xFFFFFF) != buffer.Pixels()[y * buffer.Width() + x]) ++wrong;
+        if ((row[origin.x() + x] & 0xFFFFFF) !=
+            (buffer.Pixels()[y * buffer.Width() + x] & 0xFFFFFF))
+          ++wrong;
     }
     EXPECT_EQ(wrong, 0);
   }
 }
 
-// ---- The title
-// -----------------------------------------------------------------------------------
+// ---- The title ----------------------------------------------------------------------------------
 
 constexpr QRgb kBehind = qRgb(0x12, 0x34, 0x56);
 constexpr int kEdge = 2;
@@ -80,7 +76,7 @@ constexpr int kEdge = 2;
 QImage PaintTitleAtRatio(QSize size) {
   QWidget host;
   host.resize(size);
-  CTitleWnd title(&host);
+  TitleOverlay title(&host);
   title.setGeometry(QRect(QPoint(), size));
   title.show();
   const qreal ratio = title.devicePixelRatioF();
@@ -94,7 +90,7 @@ QImage PaintTitleAtRatio(QSize size) {
 // The same six items drawn straight onto the background, each time, with no picture kept.
 QImage DrawTitleDirectly(QSize size, qreal ratio) {
   QWidget host;
-  CTitleWnd title(&host);
+  TitleOverlay title(&host);
   QImage picture(size * ratio, QImage::Format_RGB32);
   picture.setDevicePixelRatio(ratio);
   picture.fill(kBehind);
@@ -102,11 +98,10 @@ QImage DrawTitleDirectly(QSize size, qreal ratio) {
   painter.setClipRect(QRect(kEdge, kEdge, size.width() - 2 * kEdge, size.height() - 2 * kEdge));
   painter.translate(kEdge, kEdge);
   painter.setRenderHint(QPainter::TextAntialiasing);
-  for (int i = 0; i < CTitleWnd::kItemCount; ++i) {
-    const CTitleWnd::TitleItem& item = title.Item(i);
-    painter.setFont(item.font);
-    painter.setPen(item.color);
-    painter.drawText(item.rect, item.flags, item.text);
+  for (const TitleOverlay::Line& line : title.lines()) {
+    painter.setFont(line.font);
+    painter.setPen(line.colour);
+    painter.drawText(line.rect, line.flags, line.text);
   }
   return picture;
 }
@@ -167,13 +162,12 @@ TEST(ScaledScreenTest, TheKeptLettersMatchLettersDrawnAfresh) {
   EXPECT_EQ(differing, 0) << "worst channel difference " << worst;
 }
 
-// ---- Dialogs
-// -----------------------------------------------------------------------------------------
+// ---- Dialogs ------------------------------------------------------------------------------------
 
 TEST(ScaledScreenTest, TheAboutIconIsDrawnAtTheScreensResolution) {
   QApplication::setWindowIcon(ProgramIcon());
-  CAboutDlg dialog;
-  auto* icon = qobject_cast<QLabel*>(dialog.Controls()[0]);
+  AboutDialog dialog;
+  auto* icon = qobject_cast<QLabel*>(dialog.controls()[0]);
   ASSERT_TRUE(icon);
   const QPixmap pixmap = icon->pixmap();
   // A picture of as many device pixels as the icon covers, so nothing scales it up.
@@ -184,13 +178,12 @@ TEST(ScaledScreenTest, TheAboutIconIsDrawnAtTheScreensResolution) {
 TEST(ScaledScreenTest, DialogTextsFitTheirControls) {
   // Controls are placed in dialog units of the dialog font's logical metrics, so they grow
   // with the text on any screen; a size taken from device pixels would cut the texts.
-  CAboutDlg about;
-  CDlgNextStage stage;
-  stage.SetStageOutcome(2);
-  for (TemplateDialog* dialog :
-       {static_cast<TemplateDialog*>(&about), static_cast<TemplateDialog*>(&stage)}) {
+  AboutDialog about;
+  StageResultDialog stage({Outcome::HitPointsExhausted, 1234, 0, 0, 30});
+  for (LayoutDialog* dialog :
+       {static_cast<LayoutDialog*>(&about), static_cast<LayoutDialog*>(&stage)}) {
     SCOPED_TRACE(dialog->windowTitle().toStdString());
-    for (QWidget* control : dialog->Controls()) {
+    for (QWidget* control : dialog->controls()) {
       QString text;
       if (auto* label = qobject_cast<QLabel*>(control))
         text = label->text();

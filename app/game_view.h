@@ -1,0 +1,67 @@
+// game_view.h: the game's window: owns the game, its picture and the title overlay, draws the
+// maze, takes the keys and runs the game's timer. It is the game's GameHost.
+#pragma once
+
+#include <QBasicTimer>
+#include <QFrame>
+#include <QPointer>
+#include <memory>
+
+#include "app/title_overlay.h"
+#include "game/game.h"
+#include "game/game_host.h"
+#include "view/pixel_buffer.h"
+
+namespace vennaloop {
+
+class GameView : public QFrame, public GameHost {
+ public:
+  /// Builds the colour table, starts the game (explorer memory, first stage with the timer at
+  /// 16 ms, full hit points) and creates the hidden title overlay.
+  explicit GameView(QWidget* parent = nullptr);
+  ~GameView() override;
+
+  Game& game() { return game_; }
+  /// The picture, in device pixels of the client area; empty while the client area is.
+  const PixelBuffer& picture() const { return picture_; }
+  /// The title overlay while it exists, else null.
+  TitleOverlay* title() const { return title_.get(); }
+  /// The period the game's timer runs at, 0 while it is stopped.
+  int timerPeriod() const { return timer_.isActive() ? timerPeriod_ : 0; }
+
+  // GameHost
+  void StartTimer(int periodMs) override;
+  void StopTimer() override;
+  void RepaintView() override;
+  bool TitleExists() override;
+  void RepaintTitle() override;
+  void CloseTitle() override;
+  DialogAnswer RunStageResult(const StageResult& result) override;
+  void ShowAbout() override;
+  void ShowAuthorProfile() override;
+  bool IsShiftDown() override;
+  bool IsCtrlDown() override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
+
+ private:
+  /// Renders the maze into the picture, sized to the client area's device pixels.
+  void PreparePicture();
+  void ReturnFocus();
+
+  std::unique_ptr<TitleOverlay> title_;
+  PixelBuffer picture_;
+  QSize pictureSize_;  ///< the device size last asked of the picture, allocated or not
+  Game game_;
+  QBasicTimer timer_;
+  int timerPeriod_ = 0;
+  bool xkbKeycodes_;
+  bool watchingScreen_ = false;
+};
+
+}  // namespace vennaloop

@@ -1,0 +1,223 @@
+// layout_dialog.cpp: building and running dialogs from their shared layouts.
+#include "app/layout_dialog.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <cmath>
+
+namespace vennaloop {
+
+namespace {
+
+// Room the window manager's title bar and borders take around a dialog's client area.
+constexpr QSize DECORATION(16, 48);
+
+Qt::Alignment AlignmentOf(TextAlign align) {
+  switch (align) {
+    case TextAlign::Center:
+      return Qt::AlignHCenter;
+    case TextAlign::Right:
+      return Qt::AlignRight;
+    case TextAlign::Left:
+      break;
+  }
+  return Qt::AlignLeft;
+}
+
+// Read-only fields lie on the dialog's face, as the game's own platform draws them; the edge is
+// a flat dark line or a thin sunken one.
+QString FieldStyle(const char* widgetClass, ControlEdge edge) {
+  QString border;
+  switch (edge) {
+    case ControlEdge::None:
+      border = QStringLiteral("border: none;");
+      break;
+    case ControlEdge::Line:
+      border = QStringLiteral("border: 1px solid palette(shadow);");
+      break;
+    case ControlEdge::Sunken:
+      border = QStringLiteral(
+          "border: 1px solid; border-color: palette(dark) palette(light) palette(light) "
+          "palette(dark);");
+      break;
+  }
+  return QStringLiteral("%1 { background: palette(window); %2 }")
+      .arg(QLatin1String(widgetClass), border);
+}
+
+QWidget* CreateControl(const DialogControl& control, QWidget* parent) {
+  const QString text = QString::fromUtf8(control.text);
+  switch (control.role) {
+    case ControlRole::Button: {
+      auto* button = new QPushButton(text, parent);
+      button->setAutoDefault(true);
+      button->setDefault(control.isDefault);
+      return button;
+    }
+    case ControlRole::ReadOnlyField: {
+      auto* field = new QLineEdit(text, parent);
+      field->setReadOnly(true);
+      field->setAlignment(AlignmentOf(control.align) | Qt::AlignVCenter);
+      field->setStyleSheet(FieldStyle("QLineEdit", control.edge));
+      return field;
+    }
+    case ControlRole::ScrollingText: {
+      auto* box = new QPlainTextEdit(text, parent);
+      box->setReadOnly(true);
+      // Read-only, it still takes a caret, so its text can be scrolled and selected by keys.
+      box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+      box->setLineWrapMode(QPlainTextEdit::NoWrap);  // a long line scrolls sideways
+      box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+      box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      box->setStyleSheet(FieldStyle("QPlainTextEdit", control.edge));
+      return box;
+    }
+    case ControlRole::Icon: {
+      auto* icon = new QLabel(parent);
+      // The standard icon size, whatever the layout's rectangle says.
+      const int side = icon->style()->pixelMetric(QStyle::PM_LargeIconSize, nullptr, icon);
+      icon->setPixmap(QApplication::windowIcon().pixmap(side, side));
+      icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      return icon;
+    }
+    case ControlRole::Label:
+      break;
+  }
+  auto* label = new QLabel(text, parent);
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(AlignmentOf(control.align) | Qt::AlignTop);
+  label->setWordWrap(true);
+  return label;
+}
+
+}  // namespace
+
+QFont QFontOf(const DialogFont& dialogFont) {
+  QFont font(QString::fromUtf8(dialogFont.face));
+  // Points become pixels at the screen's logical resolution, as the layout's font height does.
+  int dpi = 96;
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    dpi = static_cast<int>(std::lround(screen->logicalDotsPerInchY()));
+  font.setPixelSize(PointsToPixels(dialogFont.pointSize, dpi));
+  if (dialogFont.weight > 0) font.setWeight(static_cast<QFont::Weight>(dialogFont.weight));
+  return font;
+}
+
+DialogBaseUnits BaseUnitsOf(const QFont& font) {
+  const QFontMetrics metrics(font);
+  return BaseUnitsFrom(metrics.horizontalAdvance(QLatin1String(BASE_UNIT_LETTERS)),
+                       metrics.height());
+}
+
+LayoutDialog::LayoutDialog(const DialogLayout& layout, QWidget* owner)
+    : QDialog(owner ? owner->window() : nullptr),
+      layout_(layout),
+      owner_(owner ? owner->window() : nullptr) {
+  setWindowTitle(QString::fromUtf8(layout.caption));
+  // A caption with a close box and no other buttons; the size is fixed.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
+  const QFont font = QFontOf(layout.font);
+  setFont(font);
+  const DialogBaseUnits base = BaseUnitsOf(font);
+  const DialogRect client = DialogUnitsToPixels({0, 0, layout.width, layout.height}, base);
+  setFixedSize(client.width, client.height);
+
+  QWidget* previousTabStop = nullptr;
+  for (const DialogControl& control : layout.controls) {
+    QWidget* widget = CreateControl(control, this);
+    const DialogRect rect =
+        DialogUnitsToPixels({control.x, control.y, control.width, control.height}, base);
+    QRect geometry(rect.x, rect.y, rect.width, rect.height);
+    if (control.role == ControlRole::Icon)
+      geometry.setSize(static_cast<QLabel*>(widget)->pixmap().deviceIndependentSize().toSize());
+    widget->setGeometry(geometry);
+    if (control.tabStop) {
+      widget->setFocusPolicy(Qt::StrongFocus);
+      if (previousTabStop) QWidget::setTabOrder(previousTabStop, widget);
+      previousTabStop = widget;
+    } else {
+      widget->setFocusPolicy(control.role == ControlRole::Label ? Qt::NoFocus : Qt::ClickFocus);
+    }
+    if (auto* button = qobject_cast<QPushButton*>(widget))
+      connect(button, &QPushButton::clicked, this, &QDialog::accept);
+    controls_.push_back(widget);
+  }
+  if (const QScreen* screen = owner_ ? owner_->screen() : QGuiApplication::primaryScreen())
+    fitInto(screen->availableGeometry().size() - DECORATION);
+}
+
+QWidget* LayoutDialog::control(ControlValue value) const {
+  for (std::size_t i = 0; i < controls_.size(); ++i)
+    if (layout_.controls[i].value == value) return controls_[i];
+  return nullptr;
+}
+
+void LayoutDialog::setValue(ControlValue value, const QString& text) {
+  QWidget* widget = control(value);
+  if (auto* field = qobject_cast<QLineEdit*>(widget)) {
+    field->setText(text);
+    field->setCursorPosition(0);
+  } else if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+    box->setPlainText(text);
+  } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+    label->setText(text);
+  }
+}
+
+void LayoutDialog::fitInto(QSize area) {
+  const QSize shrink = (size() - area).expandedTo(QSize(0, 0));
+  if (shrink.width() == 0 && shrink.height() == 0) return;
+  QRect scrolling;
+  for (std::size_t i = 0; i < controls_.size(); ++i)
+    if (layout_.controls[i].role == ControlRole::ScrollingText)
+      scrolling = controls_[i]->geometry();
+  for (QWidget* widget : controls_) {
+    QRect geometry = widget->geometry();
+    if (geometry == scrolling) {
+      geometry.setSize((geometry.size() - shrink).expandedTo(QSize(0, 0)));
+    } else if (!scrolling.isNull()) {
+      if (geometry.left() > scrolling.left() && geometry.right() >= scrolling.right())
+        geometry.translate(-shrink.width(), 0);
+      if (geometry.top() > scrolling.bottom()) geometry.translate(0, -shrink.height());
+    }
+    widget->setGeometry(geometry);
+  }
+  setFixedSize(size().boundedTo(area));
+}
+
+void LayoutDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // The focus starts on the first control of the tab order, and the dialog takes the keyboard as
+  // it appears, with or without a window manager to hand it over.
+  for (QWidget* widget : controls_) {
+    if (widget->focusPolicy() & Qt::TabFocus) {
+      widget->setFocus(Qt::TabFocusReason);
+      break;
+    }
+  }
+  activateWindow();
+}
+
+DialogAnswer LayoutDialog::run() {
+  setWindowModality(Qt::ApplicationModal);
+  const bool ownerWasEnabled = owner_ && owner_->isEnabled();
+  if (ownerWasEnabled) {
+    owner_->setEnabled(false);
+    setEnabled(true);  // a window child is not held by its disabled owner once enabled itself
+  }
+  const int result = exec();
+  if (ownerWasEnabled && owner_) owner_->setEnabled(true);
+  return result == QDialog::Accepted ? DialogAnswer::Ok : DialogAnswer::Cancel;
+}
+
+}  // namespace vennaloop

@@ -1,0 +1,50 @@
+// main_window.cpp: the main window and its opening.
+#include "app/main_window.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "app/game_view.h"
+#include "ui/texts.h"
+#include "ui/title_layout.h"
+
+namespace vennaloop {
+
+namespace {
+
+// The title is laid out for a client area of its own size; the window's client edge, the view's
+// and the title overlay's each take 2 pixels on every side.
+constexpr int EDGES = 3 * 2 * 2;
+// Room left on the screen for the window manager's frame and title bar.
+constexpr QSize DECORATION(16, 64);
+
+}  // namespace
+
+MainWindow::MainWindow() : view_(new GameView(this)) {
+  setWindowTitle(QString::fromUtf8(APP_NAME));
+  // A top-level frame: its sunken edge is the window's client edge, with the view's inside it.
+  setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+  setFocusProxy(view_);
+  view_->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QFrame::resizeEvent(event);
+  // The view fills the client area, down to nothing when the edge leaves no room.
+  const QRect client = contentsRect();
+  view_->setGeometry(QRect(client.topLeft(), client.size().expandedTo(QSize(0, 0))));
+}
+
+MainWindow* OpenMainWindow() {
+  auto* window = new MainWindow;
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  QSize size(TITLE_LAYOUT_WIDTH + EDGES, TITLE_LAYOUT_HEIGHT + EDGES);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    size = size.boundedTo(screen->availableGeometry().size() - DECORATION);
+  window->resize(size);
+  window->show();
+  window->view()->setFocus(Qt::ActiveWindowFocusReason);
+  return window;
+}
+
+}  // namespace vennaloop

@@ -1,0 +1,73 @@
+// window_fixture.h: the real main window on the offscreen platform, shown and with the game's
+// timer stopped so that each test drives the game itself, and what a test needs to compare the
+// window's picture with a fresh rendering.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QScreen>
+#include <QTest>
+#include <cstdint>
+
+#include "app/game_view.h"
+#include "app/main_window.h"
+#include "view/pixel_buffer.h"
+#include "view/renderer.h"
+
+namespace vennaloop::apptest {
+
+/// Each of the window's and the view's sunken edges, on every side.
+inline constexpr int EDGE = 2;
+
+/// What the window shows on its screen: its backing store, not a fresh rendering.
+inline QImage Presented(const QWidget& window) {
+  return window.screen()
+      ->grabWindow(window.winId())
+      .toImage()
+      .convertToFormat(QImage::Format_RGB32);
+}
+
+/// The view's client area in the window's coordinates.
+inline QRect ClientInWindow(const GameView& view) {
+  return view.contentsRect().translated(view.geometry().topLeft());
+}
+
+/// Pixels of `client` that differ from a fresh rendering of the present game at `zoom` into a
+/// new picture of the same size; pixels no cell covers are black in both.
+inline int DifferingPixels(const QImage& client, int zoom) {
+  PixelBuffer fresh;
+  if (!fresh.Resize(client.width(), client.height())) return -1;
+  RenderView(fresh, zoom);
+  int differing = 0;
+  for (int y = 0; y < client.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(client.constScanLine(y));
+    for (int x = 0; x < client.width(); ++x)
+      if ((row[x] & 0xFFFFFF) != (fresh.Pixels()[y * fresh.Width() + x] & 0xFFFFFF)) ++differing;
+  }
+  return differing;
+}
+
+/// The main window, shown and active, its timer stopped and no key pending.
+class ShownWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window_.resize(400, 300);
+    window_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    view_ = window_.view();
+    view_->StopTimer();
+    view_->game().pendingKey = 0;
+  }
+  /// The pending key, which is then cleared.
+  int TakePendingKey() {
+    const int key = view_->game().pendingKey;
+    view_->game().pendingKey = 0;
+    return key;
+  }
+
+  MainWindow window_;
+  GameView* view_ = nullptr;
+};
+
+}  // namespace vennaloop::apptest
