@@ -16,6 +16,7 @@
 #include "app/dialogs.h"
 #include "app/title_overlay.h"
 #include "qt_printers.h"
+#include "title_picture.h"
 #include "view/pixel_buffer.h"
 #include "window_fixture.h"
 
@@ -69,23 +70,11 @@ TEST_F(ScaledWindow, TheMazeIsPresentedOnePicturePixelPerDevicePixel) {
 
 // ---- The title ----------------------------------------------------------------------------------
 
-constexpr QRgb kBehind = qRgb(0x12, 0x34, 0x56);
-constexpr int kEdge = 2;
+using apptest::BEHIND_TITLE;
+using apptest::FindColour;
+using apptest::PaintTitle;
 
-// The overlay over a plain background, in device pixels of the screen's ratio.
-QImage PaintTitleAtRatio(QSize size) {
-  QWidget host;
-  host.resize(size);
-  TitleOverlay title(&host);
-  title.setGeometry(QRect(QPoint(), size));
-  title.show();
-  const qreal ratio = title.devicePixelRatioF();
-  QImage picture(size * ratio, QImage::Format_RGB32);
-  picture.setDevicePixelRatio(ratio);
-  picture.fill(kBehind);
-  title.render(&picture, QPoint(), QRegion(), QWidget::DrawChildren);
-  return picture;
-}
+constexpr int kEdge = 2;
 
 // The same six items drawn straight onto the background, each time, with no picture kept.
 QImage DrawTitleDirectly(QSize size, qreal ratio) {
@@ -93,7 +82,7 @@ QImage DrawTitleDirectly(QSize size, qreal ratio) {
   TitleOverlay title(&host);
   QImage picture(size * ratio, QImage::Format_RGB32);
   picture.setDevicePixelRatio(ratio);
-  picture.fill(kBehind);
+  picture.fill(BEHIND_TITLE);
   QPainter painter(&picture);
   painter.setClipRect(QRect(kEdge, kEdge, size.width() - 2 * kEdge, size.height() - 2 * kEdge));
   painter.translate(kEdge, kEdge);
@@ -106,43 +95,34 @@ QImage DrawTitleDirectly(QSize size, qreal ratio) {
   return picture;
 }
 
-// The box, in logical pixels, of the device pixels near `colour` within the logical `area`.
-QRectF FindColour(const QImage& picture, QColor colour, QRect area) {
-  const qreal ratio = picture.devicePixelRatio();
-  const QRect device = QRect(area.topLeft() * ratio, area.size() * ratio) & picture.rect();
-  QRect box;
-  for (int y = device.top(); y <= device.bottom(); ++y) {
-    for (int x = device.left(); x <= device.right(); ++x) {
-      const QColor c = picture.pixelColor(x, y);
-      if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
-              std::abs(c.blue() - colour.blue()) <
-          60)
-        box |= QRect(x, y, 1, 1);
-    }
-  }
-  return QRectF(box.left() / ratio, box.top() / ratio, box.width() / ratio, box.height() / ratio);
-}
-
 TEST(ScaledScreenTest, TheTitleKeepsItsLayoutInLogicalPixels) {
-  const QImage picture = PaintTitleAtRatio(QSize(1204, 604));
+  const QImage picture = PaintTitle(QSize(1204, 604));
   ASSERT_EQ(picture.width(), std::lround(1204 * ExpectedRatio()));
+  // Each line starts at its rectangle's top edge, not centred in it.
   const QRectF title = FindColour(picture, Qt::red, QRect(0, 0, 1204, kEdge + 300));
   ASSERT_FALSE(title.isEmpty());
   EXPECT_GE(title.top(), kEdge + 100);
-  EXPECT_LT(title.top(), kEdge + 100 + 45);
+  EXPECT_LT(title.top(), kEdge + 100 + 45) << "drawn from the top, not centred in 100..300";
+  EXPECT_LT(title.bottom(), kEdge + 100 + 140);
   EXPECT_NEAR(title.center().x(), kEdge + 600, 12);
+  const QRectF subtitle = FindColour(picture, Qt::red, QRect(0, kEdge + 300, 1204, 100));
+  ASSERT_FALSE(subtitle.isEmpty());
+  EXPECT_LT(subtitle.top(), kEdge + 300 + 30);
+  EXPECT_LT(subtitle.bottom(), kEdge + 300 + 80);
+  EXPECT_NEAR(subtitle.center().x(), kEdge + 600, 12);
   const QRectF copyright = FindColour(picture, Qt::white, QRect(kEdge + 500, kEdge + 550, 680, 50));
   ASSERT_FALSE(copyright.isEmpty());
   EXPECT_LE(copyright.right(), kEdge + 1100 + 1);
   EXPECT_GE(copyright.right(), kEdge + 1100 - 6);
+  EXPECT_LT(copyright.top(), kEdge + 550 + 20);
 }
 
 TEST(ScaledScreenTest, TheKeptLettersMatchLettersDrawnAfresh) {
   // The overlay draws its letters once and shows that picture on every tick; no letter may be
   // cut short by the area it is shown through, and none may be blurred by scaling.
   const QSize size(1204, 604);
-  PaintTitleAtRatio(size);  // large glyphs take another path the first time they are drawn
-  const QImage kept = PaintTitleAtRatio(size);
+  PaintTitle(size);  // large glyphs take another path the first time they are drawn
+  const QImage kept = PaintTitle(size);
   const QImage fresh = DrawTitleDirectly(size, kept.devicePixelRatio());
   ASSERT_EQ(kept.size(), fresh.size());
   int differing = 0;
