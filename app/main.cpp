@@ -1,16 +1,17 @@
-// main.cpp: the program's entry: no command-line options, one frame, the message loop.
+// main.cpp: the program's entry: the command line, one frame, the message loop.
 #include <cstdio>
 
+#include "app/command_line.h"
 #include "app/startup_guard.h"
 #include "app/vennaloop_app.h"
 
 int main(int argc, char** argv) {
+  if (const std::optional<int> status = vennaloop::AnswerCommandLine(argc, argv)) return *status;
   if (!vennaloop::DisplayConfigured()) {
     std::fprintf(stderr, "%s\n", vennaloop::kNoDisplayMessage);
     return 1;
   }
-  // Options are not taken, not even the toolkit's own: the application sees only the name.
-  (void)argc;
+  // The toolkit's own options are not taken: the application sees only the name.
   int qtArgc = 1;
   vennaloop::StartupGuard guard;
   vennaloop::CVennaloopApp app(qtArgc, argv);
