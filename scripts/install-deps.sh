@@ -20,7 +20,7 @@ declare -A task_packages=(
   [fuzz]="clang libclang-rt-14-dev"
 )
 
-# Runs apt-get update, then installs the named packages or .deb files with their dependencies.
+# Runs apt-get update, then apt-get install with the given options, packages and .deb files.
 apt_install() {
   local as_root=()
   if [ "$(id -u)" -ne 0 ]; then
@@ -28,7 +28,8 @@ apt_install() {
     as_root=(sudo)
   fi
   "${as_root[@]}" apt-get update
-  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "$@"
+  # Through env, since sudo clears the caller's environment.
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "$@"
 }
 
 main() {
@@ -43,7 +44,7 @@ main() {
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "Installing: ${missing[*]}"
-  apt_install "${missing[@]}"
+  apt_install --no-install-recommends "${missing[@]}"
 }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then main "$@"; fi

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # install-package.sh: installs the package scripts/package.sh made, with apt-get so that the
-# packages it depends on come along; as root directly, through sudo otherwise. Installing it
-# again after a rebuild of the same version replaces it.
+# packages it depends on and recommends (the title's fonts) come along; as root directly, through
+# sudo otherwise. Installing it again after a rebuild of the same version replaces it.
 #   scripts/install-package.sh [BUILD_DIR]     (./build-package by default)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
