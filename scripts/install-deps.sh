@@ -24,7 +24,10 @@ declare -A task_packages=(
 apt_install() {
   local as_root=()
   if [ "$(id -u)" -ne 0 ]; then
-    command -v sudo >/dev/null || { echo "Installing needs root: run as root or install sudo" >&2; return 1; }
+    if ! command -v sudo >/dev/null; then
+      echo "Installing needs root: run as root or install sudo" >&2
+      return 1
+    fi
     as_root=(sudo)
   fi
   "${as_root[@]}" apt-get update

@@ -17,7 +17,7 @@ run() {
   rc=$?
   err=$(cat "$errors")
 }
-lines() { [ -z "$1" ] && echo 0 || printf '%s\n' "$1" | wc -l; }
+lines() { if [ -z "$1" ]; then echo 0; else printf '%s\n' "$1" | wc -l; fi; }
 
 what="no DISPLAY"
 run "$program"

@@ -50,13 +50,16 @@ fi
 # The copyright file: machine-readable, and LICENSE's own notice and text in it.
 copyright=$prefix/share/doc/vennaloop/copyright
 if [ -f "$copyright" ]; then
-  [ "$(head -1 "$copyright")" = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] ||
+  format=https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+  [ "$(head -1 "$copyright")" = "Format: $format" ] ||
     fail "the copyright file is not in the machine-readable format"
   holder=$(sed -n 's/^Copyright (c) //p' "$source/LICENSE")
   grep -qx "Copyright: $holder" "$copyright" || fail "the copyright file does not name '$holder'"
   # Every line of the licence after its notice, as formatted text: one space in, "." for empty.
-  expected=$(sed '1,/^Copyright (c)/d' "$source/LICENSE" | sed -e '/./,$!d' -e 's/^$/./' -e 's/^/ /')
-  actual=$(awk '/^License: Expat$/ { text = 1; next } text && /^ / { print; next } { text = 0 }' "$copyright")
+  expected=$(sed '1,/^Copyright (c)/d' "$source/LICENSE" |
+    sed -e '/./,$!d' -e 's/^$/./' -e 's/^/ /')
+  actual=$(awk '/^License: Expat$/ { text = 1; next } text && /^ / { print; next } { text = 0 }' \
+    "$copyright")
   [ "$actual" = "$expected" ] || fail "the copyright file's licence text is not LICENSE's"
   grep -q "^Files: \*" "$copyright" || fail "the copyright file has no 'Files: *' paragraph"
   ! grep -q '^#' "$copyright" || fail "the copyright file kept its template's comments"
@@ -90,8 +93,10 @@ fi
 if [ -f "$metainfo" ]; then
   # Pedantic notes count too, but for the id's capital letter: reverse-DNS ids take the
   # program's name as it is written, as the desktop entry specification's own examples do.
-  report=$(appstreamcli validate --pedantic --no-net "$metainfo") || fail "appstreamcli rejects $metainfo"
-  notes=$(printf '%s\n' "$report" | grep -E '^[EWIP]: ' | grep -v ' cid-contains-uppercase-letter ' || true)
+  report=$(appstreamcli validate --pedantic --no-net "$metainfo") ||
+    fail "appstreamcli rejects $metainfo"
+  notes=$(printf '%s\n' "$report" | grep -E '^[EWIP]: ' |
+    grep -v ' cid-contains-uppercase-letter ' || true)
   [ -z "$notes" ] || fail "appstreamcli has notes on $metainfo: $notes"
   grep -q "<id>$app_id</id>" "$metainfo" || fail "the metainfo's id is not $app_id"
   grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||

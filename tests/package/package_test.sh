@@ -14,7 +14,11 @@ for tool in lintian hardening-check dpkg-deb; do
 done
 
 log=$build.log
-"$source/scripts/package.sh" "$build" >"$log" 2>&1 || { cat "$log"; echo "FAIL: scripts/package.sh"; exit 1; }
+if ! "$source/scripts/package.sh" "$build" >"$log" 2>&1; then
+  cat "$log"
+  echo "FAIL: scripts/package.sh"
+  exit 1
+fi
 deb=$(ls "$build"/vennaloop_*.deb)
 echo "built $deb"
 
