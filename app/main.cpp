@@ -1,18 +1,19 @@
-// main.cpp: the program's entry: no command-line options, one main window, the event loop.
+// main.cpp: the program's entry: the command line, one main window, the event loop.
 #include <QApplication>
 #include <cstdio>
 
 #include "app/application.h"
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/startup_guard.h"
 
 int main(int argc, char** argv) {
+  if (const std::optional<int> status = vennaloop::AnswerCommandLine(argc, argv)) return *status;
   if (!vennaloop::DisplayConfigured()) {
     std::fprintf(stderr, "%s\n", vennaloop::kNoDisplayMessage);
     return 1;
   }
-  // Options are not taken, not even the toolkit's own: the application sees only the name.
-  (void)argc;
+  // The toolkit's own options are not taken: the application sees only the name.
   int qtArgc = 1;
   vennaloop::StartupGuard guard;
   QApplication app(qtArgc, argv);

@@ -23,9 +23,31 @@ std::vector<HeldMessage>& Held() {
   return held;
 }
 
+// The xcb and Wayland plugins say so when their display cannot be reached, before Qt gives up
+// on every plugin; nothing else tells that failure apart from a plugin that is missing or broken.
+bool DisplayUnreachable() {
+  for (const HeldMessage& message : Held()) {
+    if (message.text.startsWith(QLatin1String("could not connect to display")) ||
+        message.text.startsWith(QLatin1String("Failed to create wl_display")))
+      return true;
+  }
+  return false;
+}
+
+void PrintAsQtWould(QtMsgType type, const char* category, const QString& text) {
+  const QMessageLogContext context(nullptr, 0, nullptr, category);
+  std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(type, context, text)));
+}
+
 void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (type == QtFatalMsg) {
-    std::fprintf(stderr, "%s\n", kNoDisplayMessage);
+    if (DisplayUnreachable()) {
+      std::fprintf(stderr, "%s\n", kNoDisplayMessage);
+    } else {
+      for (const HeldMessage& message : Held())
+        PrintAsQtWould(message.type, message.category.c_str(), message.text);
+      PrintAsQtWould(type, context.category ? context.category : "default", text);
+    }
     std::fflush(stderr);
     std::_Exit(1);
   }

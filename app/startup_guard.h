@@ -1,5 +1,5 @@
-// startup_guard.h: keeps a failure to open a window from ending in Qt's list of plug-ins and an
-// abort: without a display the program prints one line and exits with status 1.
+// startup_guard.h: keeps a failure to open a window from ending in an abort: without a display
+// the program prints one line and exits with status 1; any other failure keeps Qt's own words.
 #pragma once
 
 #include <QtGlobal>
@@ -14,8 +14,10 @@ bool DisplayConfigured();
 inline constexpr char kNoDisplayMessage[] =
     "vennaloop: no display to open the game window on (is DISPLAY set and reachable?)";
 
-/// While alive, holds Qt's messages back; a fatal one prints kNoDisplayMessage and exits with
-/// status 1. Release() passes the held messages on and restores the previous handler.
+/// While alive, holds Qt's messages back. A fatal one exits with status 1 after printing
+/// kNoDisplayMessage when the platform plugin could not reach its display, and the held messages
+/// and the fatal one as Qt words them otherwise (a missing or broken plugin, say).
+/// Release() passes the held messages on and restores the previous handler.
 class StartupGuard {
  public:
   StartupGuard();

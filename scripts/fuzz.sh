@@ -6,6 +6,7 @@
 # Usage: scripts/fuzz.sh [seconds, default 60]   (FUZZ_CXX picks another clang++)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/install-deps.sh build fuzz
 seconds="${1:-60}"
 cxx="$(command -v "${FUZZ_CXX:-clang++}")"
 

@@ -1,26 +1,53 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, testing and playing need, and nothing when all
+# install-deps.sh: installs the Debian 12 packages that the named tasks need, and nothing when all
 # of them are there already. Runs apt-get directly as root, through sudo otherwise.
+#   scripts/install-deps.sh TASK...    tasks: build play package test fuzz
+# Sourced, it only defines apt_install for other scripts.
 set -euo pipefail
 
-packages=(
-  build-essential cmake pkg-config
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev
-  desktop-file-utils appstream file
-  fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35 fonts-dejavu-core
-  clang libclang-rt-14-dev
+declare -A task_packages=(
+  # Compiling the game: compiler, CMake, Qt (which brings its platform plugins).
+  [build]="build-essential cmake qt6-base-dev"
+  # Showing every text as drawn: the Japanese faces of the title and the dialogs, URW's C059.
+  [play]="fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35 fonts-dejavu-core"
+  # The Debian package: dpkg-buildflags and dpkg-shlibdeps, file for CPack, the manual page.
+  [package]="dpkg-dev file help2man"
+  # The tests: GoogleTest, Google Benchmark, the desktop file and AppStream validators, and
+  # lintian and hardening-check (in devscripts) for the package.
+  [test]="googletest libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream
+          lintian devscripts"
+  # The fuzz target: clang and its libFuzzer runtime.
+  [fuzz]="clang libclang-rt-14-dev"
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
-  [ "$status" = "install ok installed" ] || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# Runs apt-get update, then apt-get install with the given options, packages and .deb files.
+apt_install() {
+  local as_root=()
+  if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+      echo "Installing needs root: run as root or install sudo" >&2
+      return 1
+    fi
+    as_root=(sudo)
+  fi
+  "${as_root[@]}" apt-get update
+  # Through env, since sudo clears the caller's environment.
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "$@"
+}
 
-echo "Installing: ${missing[*]}"
-as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
-"${as_root[@]}" apt-get update
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+main() {
+  [ $# -gt 0 ] || { echo "usage: $0 TASK... (${!task_packages[*]})" >&2; exit 2; }
+  local task p status missing=()
+  for task in "$@"; do
+    [ -n "${task_packages[$task]:-}" ] || { echo "$0: no task '$task'" >&2; exit 2; }
+    for p in ${task_packages[$task]}; do
+      status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+      [ "$status" = "install ok installed" ] || missing+=("$p")
+    done
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  apt_install --no-install-recommends "${missing[@]}"
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then main "$@"; fi

@@ -3,7 +3,7 @@
 # and runs every test there; the first report of either stops the test that made it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh build play package test
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVENNALOOP_SANITIZE=ON \
   -DVENNALOOP_BUILD_BENCH=OFF
 cmake --build build-sanitize -j "$(nproc)"
