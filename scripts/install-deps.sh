@@ -10,6 +10,7 @@ packages=(
   desktop-file-utils appstream file
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35 fonts-dejavu-core
   clang libclang-rt-14-dev
+  weston qt6-wayland
 )
 
 missing=()

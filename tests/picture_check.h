@@ -18,7 +18,7 @@ namespace vennaloop::testing {
 class ShadowPicture {
  public:
   /// After buffer.Resize(width, height) answered `ok`: a refused size leaves no buffer at all, a
-  /// granted one has exactly the size asked for and is black throughout.
+  /// granted one has exactly the size asked for and is opaque black throughout.
   std::string AfterResize(const PixelBuffer& buffer, int width, int height, bool ok) {
     shadow_.clear();
     if (!ok || width <= 0 || height <= 0) {
@@ -29,9 +29,9 @@ class ShadowPicture {
     }
     if (buffer.Pixels() == nullptr || buffer.Width() != width || buffer.Height() != height)
       return "granted buffer has not the size asked for";
-    shadow_.assign(PixelCount(buffer), 0);
+    shadow_.assign(PixelCount(buffer), reference::kCleared);
     if (!std::equal(shadow_.begin(), shadow_.end(), buffer.Pixels()))
-      return "new buffer not cleared to black";
+      return "new buffer not cleared to opaque black";
     return {};
   }
 

@@ -1,4 +1,4 @@
-// pixel_buffer.h: the off-screen picture of the game view, W x H pixels of 0x00RRGGBB.
+// pixel_buffer.h: the off-screen picture of the game view, W x H opaque pixels of 0xFFRRGGBB.
 #pragma once
 
 #include <cstdint>
@@ -9,8 +9,8 @@ namespace vennaloop {
 /// Owns W x H pixels, row after row, no gaps: pixel (x, y) is element y * W + x.
 class PixelBuffer {
  public:
-  /// Drops the old pixels and allocates new ones, cleared to black. Returns false, and leaves no
-  /// buffer, for an empty or negative size or a failed allocation; never throws.
+  /// Drops the old pixels and allocates new ones, cleared to opaque black. Returns false, and
+  /// leaves no buffer, for an empty or negative size or a failed allocation; never throws.
   bool Resize(int width, int height);
 
   /// nullptr when there is no buffer.

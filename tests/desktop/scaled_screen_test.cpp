@@ -64,7 +64,7 @@ TEST(ScaledScreenTest, TheMazeIsPresentedOneBufferPixelPerDevicePixel) {
     for (int y = 0; y < buffer.Height(); ++y) {
       const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(origin.y() + y));
       for (int x = 0; x < buffer.Width(); ++x)
-        if ((row[origin.x() + x] & 0xFFFFFF) != buffer.Pixels()[y * buffer.Width() + x]) ++wrong;
+        if (row[origin.x() + x] != buffer.Pixels()[y * buffer.Width() + x]) ++wrong;
     }
     EXPECT_EQ(wrong, 0);
   }
