@@ -1,6 +1,7 @@
 // picture_check.h: follows a PixelBuffer through resizes and renders with a shadow copy drawn by
-// the plain reference renderer, and reports any pixel where the two part. Used by the soak and
-// the fuzz target; plain C++, no test framework.
+// the plain reference renderer, and a screen that sees only what a PictureUpdater says to flush,
+// and reports any pixel where they part from what they should show. Used by the long runs, the
+// soak and the fuzz target; plain C++, no test framework.
 #pragma once
 
 #include <algorithm>
@@ -10,10 +11,26 @@
 #include <vector>
 
 #include "reference_renderer.h"
+#include "view/picture_updater.h"
 #include "view/pixel_buffer.h"
 #include "view/renderer.h"
 
 namespace vennaloop::testing {
+
+namespace detail {
+
+inline std::string FirstDifference(const std::uint32_t* ours, const std::uint32_t* theirs,
+                                   int width, int height) {
+  const std::size_t n = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  const auto [a, b] = std::mismatch(ours, ours + n, theirs);
+  if (a == ours + n) return {};
+  const auto k = static_cast<std::size_t>(a - ours);
+  return "pixel (" + std::to_string(k % width) + ", " + std::to_string(k / width) + ") of " +
+         std::to_string(width) + "x" + std::to_string(height) + " is " + std::to_string(*a) +
+         " where " + std::to_string(*b) + " belongs";
+}
+
+}  // namespace detail
 
 class ShadowPicture {
  public:
@@ -61,6 +78,53 @@ class ShadowPicture {
     return static_cast<std::size_t>(buffer.Width()) * static_cast<std::size_t>(buffer.Height());
   }
   std::vector<std::uint32_t> shadow_;
+};
+
+/// The screen in front of a buffer kept by a PictureUpdater: it receives the whole buffer after
+/// a full render and only the flushed rectangles otherwise, as a window that flushes no more
+/// than the updater says. After every update both the buffer and the screen must equal a fresh
+/// full render of the present state.
+class ShownPicture {
+ public:
+  /// After updater.Update(kept, zoom) answered `update`; `fresh` is a buffer of the same size
+  /// that RenderView has just drawn at the same zoom (and only ever RenderView).
+  std::string AfterUpdate(const PixelBuffer& kept, const PictureUpdate& update,
+                          const PixelBuffer& fresh) {
+    if (kept.Pixels() == nullptr) {
+      screen_.clear();
+      return update.flush.empty() ? "" : "flush without a buffer";
+    }
+    const int width = kept.Width();
+    const int height = kept.Height();
+    if (fresh.Width() != width || fresh.Height() != height) return "fresh render of another size";
+    if (update.full) {
+      screen_.assign(kept.Pixels(), kept.Pixels() + static_cast<std::size_t>(width) * height);
+      width_ = width;
+      height_ = height;
+    } else if (width_ != width || height_ != height) {
+      return "a buffer of a new size was updated without a full render";
+    }
+    for (const PixelRect& r : update.flush) {
+      if (r.left < 0 || r.top < 0 || r.right > width || r.bottom > height || r.left >= r.right ||
+          r.top >= r.bottom)
+        return "flushed rectangle outside the buffer or empty";
+      for (int y = r.top; y < r.bottom; ++y) {
+        const std::size_t row = static_cast<std::size_t>(y) * width;
+        std::copy(kept.Pixels() + row + r.left, kept.Pixels() + row + r.right,
+                  screen_.data() + row + r.left);
+      }
+    }
+    std::string fault = detail::FirstDifference(kept.Pixels(), fresh.Pixels(), width, height);
+    if (!fault.empty()) return "kept buffer: " + fault + " in a full render";
+    fault = detail::FirstDifference(screen_.data(), fresh.Pixels(), width, height);
+    if (!fault.empty()) return "screen: " + fault + " in a full render (not flushed)";
+    return {};
+  }
+
+ private:
+  std::vector<std::uint32_t> screen_;
+  int width_ = 0;
+  int height_ = 0;
 };
 
 }  // namespace vennaloop::testing

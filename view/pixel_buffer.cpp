@@ -15,6 +15,7 @@ bool PixelBuffer::Resize(int width, int height) {
   pixels_.reset();
   width_ = 0;
   height_ = 0;
+  ++generation_;
   if (width <= 0 || height <= 0) return false;
 
   const auto w = static_cast<std::size_t>(width);

@@ -21,10 +21,15 @@ class PixelBuffer {
   int Width() const { return width_; }
   int Height() const { return height_; }
 
+  /// Counts the calls of Resize: a picture drawn before the last one is gone, even where the new
+  /// pixels happen to sit at the old address.
+  std::uint64_t Generation() const { return generation_; }
+
  private:
   std::unique_ptr<std::uint32_t[]> pixels_;
   int width_ = 0;
   int height_ = 0;
+  std::uint64_t generation_ = 0;
 };
 
 }  // namespace vennaloop
