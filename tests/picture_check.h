@@ -83,20 +83,21 @@ class ShadowPicture {
 /// The screen in front of a buffer kept by a PictureUpdater: it receives the whole buffer after
 /// a full render and only the flushed rectangles otherwise, as a window that flushes no more
 /// than the updater says. After every update both the buffer and the screen must equal a fresh
-/// full render of the present state.
+/// full render of the present state into a new buffer.
 class ShownPicture {
  public:
-  /// After updater.Update(kept, zoom) answered `update`; `fresh` is a buffer of the same size
-  /// that RenderView has just drawn at the same zoom (and only ever RenderView).
-  std::string AfterUpdate(const PixelBuffer& kept, const PictureUpdate& update,
-                          const PixelBuffer& fresh) {
+  /// After updater.Update(kept, zoom) answered `update`.
+  std::string AfterUpdate(const PixelBuffer& kept, const PictureUpdate& update, int zoom) {
     if (kept.Pixels() == nullptr) {
       screen_.clear();
       return update.flush.empty() ? "" : "flush without a buffer";
     }
     const int width = kept.Width();
     const int height = kept.Height();
-    if (fresh.Width() != width || fresh.Height() != height) return "fresh render of another size";
+    if ((fresh_.Width() != width || fresh_.Height() != height) && !fresh_.Resize(width, height))
+      return "no memory for a fresh render";
+    std::fill_n(fresh_.Pixels(), static_cast<std::size_t>(width) * height, reference::kCleared);
+    RenderView(fresh_, zoom);
     if (update.full) {
       screen_.assign(kept.Pixels(), kept.Pixels() + static_cast<std::size_t>(width) * height);
       width_ = width;
@@ -114,9 +115,9 @@ class ShownPicture {
                   screen_.data() + row + r.left);
       }
     }
-    std::string fault = detail::FirstDifference(kept.Pixels(), fresh.Pixels(), width, height);
+    std::string fault = detail::FirstDifference(kept.Pixels(), fresh_.Pixels(), width, height);
     if (!fault.empty()) return "kept buffer: " + fault + " in a full render";
-    fault = detail::FirstDifference(screen_.data(), fresh.Pixels(), width, height);
+    fault = detail::FirstDifference(screen_.data(), fresh_.Pixels(), width, height);
     if (!fault.empty()) return "screen: " + fault + " in a full render (not flushed)";
     return {};
   }
@@ -125,6 +126,7 @@ class ShownPicture {
   std::vector<std::uint32_t> screen_;
   int width_ = 0;
   int height_ = 0;
+  PixelBuffer fresh_;
 };
 
 }  // namespace vennaloop::testing

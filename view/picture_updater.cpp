@@ -21,6 +21,8 @@ PictureUpdate PictureUpdater::Update(PixelBuffer& buffer, int zoom) {
       std::equal(std::begin(palette_), std::end(palette_), std::begin(CellPalette));
   if (!same_picture || changes_.everything) {
     RenderView(buffer, zoom);
+    // What a former zoom left outside the cells must not stay on screen.
+    ClearUncoveredPixels(buffer, zoom);
     valid_ = true;
     buffer_ = &buffer;
     generation_ = buffer.Generation();

@@ -27,13 +27,14 @@ struct PictureUpdate {
 
 class PictureUpdater {
  public:
-  /// Brings the buffer up to the present CellMap at `zoom` and takes the cell changes. Renders
-  /// the whole picture on the first call, for a buffer resized since the last call (a new size
-  /// or screen scale), on a new zoom or palette, after Invalidate, and when the changes taken
-  /// cover the whole map (a new stage, or more cells than the record lists); otherwise redraws
-  /// the changed cells alone. Call it where a frame is about to be shown, not on every tick:
-  /// the changes of the ticks in between gather and are drawn once. The result is valid until
-  /// the next call. Only one updater may take the changes of a process.
+  /// Brings the buffer up to the present CellMap at `zoom` and takes the cell changes, so that
+  /// it holds what RenderView draws into a new buffer of its size. Renders the whole picture
+  /// (and clears the pixels no cell covers) on the first call, for a buffer resized since the last
+  /// call (a new size or screen scale), on a new zoom or palette, after Invalidate, and when the
+  /// changes taken cover the whole map (a new stage, or more cells than the record lists);
+  /// otherwise redraws the changed cells alone. Call it where a frame is about to be shown, not on
+  /// every tick: the changes of the ticks in between gather and are drawn once. The result is valid
+  /// until the next call. Only one updater may take the changes of a process.
   PictureUpdate Update(PixelBuffer& buffer, int zoom);
 
   /// The next Update renders the whole picture: for a buffer something else has drawn into.

@@ -217,6 +217,20 @@ void RenderView(PixelBuffer& buffer, int zoom) {
   }
 }
 
+void ClearUncoveredPixels(PixelBuffer& buffer, int zoom) {
+  std::uint32_t* pixels = buffer.Pixels();
+  if (pixels == nullptr) return;
+  const int width = buffer.Width();
+  const int height = buffer.Height();
+  const ViewLayout layout = ComputeViewLayout(width, height, zoom);
+  // Cells start at or left of the first column and above the first row; only the far edges can
+  // fall short.
+  const int covered_width = std::min(width, layout.centre_left + layout.zoom * layout.cells_left);
+  const int covered_height = std::min(height, layout.centre_top + layout.zoom * layout.cells_above);
+  PlotCell(buffer, PixelRect{covered_width, 0, width, height}, PIXEL_OPEN);
+  PlotCell(buffer, PixelRect{0, covered_height, covered_width, height}, PIXEL_OPEN);
+}
+
 void RedrawCells(PixelBuffer& buffer, int zoom, std::span<const Cell> cells,
                  std::vector<PixelRect>& drawn) {
   std::uint32_t* pixels = buffer.Pixels();

@@ -100,6 +100,11 @@ void PlotCell(PixelBuffer& buffer, const PixelRect& square, std::uint32_t value)
 /// keeps the frame's colour tables in static storage, for the window thread alone.
 void RenderView(PixelBuffer& buffer, int zoom);
 
+/// Paints opaque black the pixels no cell covers at `zoom` (a column or two at the right, a row
+/// or two at the bottom, at zoom 2 and 3), which RenderView leaves as they were: after a change
+/// of zoom they would still show cells of the old picture.
+void ClearUncoveredPixels(PixelBuffer& buffer, int zoom);
+
 /// Redraws every screen cell that shows one of `cells`, at each of its unfolded copies in the
 /// buffer, from CellMap through CellPalette, and appends the square drawn, cut to the buffer, to
 /// `drawn`. The buffer must hold the picture of an earlier state at the same zoom (RenderView,
