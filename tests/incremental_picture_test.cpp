@@ -145,10 +145,23 @@ TEST_F(PictureUpdaterTest, RendersEverythingWhenThePictureCannotBeKept) {
   updater.Invalidate();
   EXPECT_TRUE(updater.Update(buffer, 3).full) << "invalidated";
 
+  // More changed cells than redrawing is worth at zoom 1; at zoom 3 a redraw is worth it still.
+  EXPECT_TRUE(updater.Update(buffer, 1).full);
+  for (int k = 0; k < MAX_REDRAWN_CELLS; ++k)
+    SetCellFlags(static_cast<Cell>(k), CELL_GOAL);
+  EXPECT_FALSE(updater.Update(buffer, 1).full);
+  for (int k = 0; k <= MAX_REDRAWN_CELLS; ++k)
+    SetCellFlags(static_cast<Cell>(k), CELL_PLAYER);
+  EXPECT_TRUE(updater.Update(buffer, 1).full) << "many cells";
+  EXPECT_TRUE(updater.Update(buffer, 3).full);
+  for (int k = 0; k <= MAX_REDRAWN_CELLS; ++k)
+    ClearCellFlags(static_cast<Cell>(k), CELL_PLAYER);
+  EXPECT_FALSE(updater.Update(buffer, 3).full);
+
   NoteAllCellsChanged();
   EXPECT_TRUE(updater.Update(buffer, 3).full) << "whole map changed";
   for (int k = 0; k <= CHANGE_CAPACITY; ++k)
-    SetCellFlags(static_cast<Cell>(k), CELL_GOAL);
+    SetCellFlags(static_cast<Cell>(k), CELL_ALIEN);
   const PictureUpdate overflow = updater.Update(buffer, 3);
   EXPECT_TRUE(overflow.full) << "more changes than the record lists";
   ASSERT_EQ(overflow.flush.size(), 1u);

@@ -2,6 +2,7 @@
 #include "view/picture_updater.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <iterator>
 
 #include "view/cell_palette.h"
@@ -19,7 +20,8 @@ PictureUpdate PictureUpdater::Update(PixelBuffer& buffer, int zoom) {
   const bool same_picture =
       valid_ && buffer_ == &buffer && generation_ == buffer.Generation() && zoom_ == zoom &&
       std::equal(std::begin(palette_), std::end(palette_), std::begin(CellPalette));
-  if (!same_picture || changes_.everything) {
+  const auto many = static_cast<std::size_t>(MAX_REDRAWN_CELLS) * zoom * zoom;
+  if (!same_picture || changes_.everything || changes_.cells.size() > many) {
     RenderView(buffer, zoom);
     // What a former zoom left outside the cells must not stay on screen.
     ClearUncoveredPixels(buffer, zoom);
