@@ -134,6 +134,8 @@ TEST_F(PictureUpdaterTest, RendersEverythingWhenThePictureCannotBeKept) {
   EXPECT_TRUE(updater.Update(buffer, 3).full) << "resized, even to the same size";
   PixelBuffer other;
   ASSERT_TRUE(other.Resize(300, 200));
+  // Even a new buffer at the address of a destroyed one would not pass for it.
+  EXPECT_NE(other.Generation(), buffer.Generation());
   EXPECT_TRUE(updater.Update(other, 3).full) << "another buffer";
   EXPECT_TRUE(updater.Update(buffer, 3).full) << "and back";
 

@@ -2,6 +2,7 @@
 #include "view/pixel_buffer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <new>
@@ -15,7 +16,8 @@ bool PixelBuffer::Resize(int width, int height) {
   pixels_.reset();
   width_ = 0;
   height_ = 0;
-  ++generation_;
+  static std::atomic<std::uint64_t> last_generation{0};
+  generation_ = ++last_generation;
   if (width <= 0 || height <= 0) return false;
 
   const auto w = static_cast<std::size_t>(width);

@@ -21,8 +21,9 @@ class PixelBuffer {
   int Width() const { return width_; }
   int Height() const { return height_; }
 
-  /// Counts the calls of Resize: a picture drawn before the last one is gone, even where the new
-  /// pixels happen to sit at the old address.
+  /// Changes with every Resize, and is never the same for two buffers of the process: a picture
+  /// drawn before the last Resize is gone, even where the new pixels, or a new buffer, happen to
+  /// sit at the old address.
   std::uint64_t Generation() const { return generation_; }
 
  private:
