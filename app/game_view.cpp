@@ -5,7 +5,9 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QTimerEvent>
 #include <QWindow>
 #include <algorithm>
@@ -23,10 +25,25 @@ namespace {
 constexpr int MIN_PERIOD_MS = 1;
 constexpr int MAX_PERIOD_MS = 300;
 
+// VENNALOOP_FRAMES picks how frames reach the screen, to compare them: "full" renders and
+// flushes every frame whole, as the game once did; "box" flushes one rectangle around the
+// changes; "squares" the changed squares themselves; anything else the row bands around them.
+FlushShape FlushShapeFromEnvironment() {
+  const QByteArray frames = qgetenv("VENNALOOP_FRAMES");
+  FlushShape shape;
+  if (frames == "box") shape.kind = FlushShapeKind::BoundingBox;
+  if (frames == "squares") shape.kind = FlushShapeKind::Squares;
+  return shape;
+}
+
 }  // namespace
 
 GameView::GameView(QWidget* parent)
-    : QFrame(parent), game_(*this), xkbKeycodes_(PlatformHasXkbKeycodes()) {
+    : QFrame(parent),
+      fullFrames_(qgetenv("VENNALOOP_FRAMES") == "full"),
+      game_(*this),
+      xkbKeycodes_(PlatformHasXkbKeycodes()) {
+  updater_.SetFlushShape(FlushShapeFromEnvironment());
   // A sunken edge; inside it the picture covers every pixel, so nothing is erased beforehand.
   setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -39,6 +56,7 @@ GameView::GameView(QWidget* parent)
 
 GameView::~GameView() {
   timer_.stop();
+  frameTimer_.stop();
 }
 
 // ---- Window handlers ---------------------------------------------------------------------------
@@ -54,12 +72,34 @@ void GameView::PreparePicture() {
     pictureSize_ = device;
     picture_.Resize(device.width(), device.height());  // none for an empty client area
   }
-  RenderView(picture_, game_.zoom);
+  if (fullFrames_) updater_.Invalidate();
+  const PictureUpdate update = updater_.Update(picture_, game_.zoom);
+  // Device pixels to the client area's, rounded outward.
+  const QPoint origin = contentsRect().topLeft();
+  for (const PixelRect& r : update.flush) {
+    const int left = static_cast<int>(std::floor(r.left / ratio));
+    const int top = static_cast<int>(std::floor(r.top / ratio));
+    const int right = static_cast<int>(std::ceil(r.right / ratio));
+    const int bottom = static_cast<int>(std::ceil(r.bottom / ratio));
+    unshown_ += QRect(left, top, right - left, bottom - top).translated(origin);
+  }
+}
+
+void GameView::PresentFrame() {
+  PreparePicture();
+  if (!unshown_.isEmpty()) repaint(unshown_);
+}
+
+int GameView::FrameInterval() const {
+  // Rounded down, so that the default 16 ms period on a 60 Hz screen shows every tick.
+  const QScreen* shown = screen();
+  const qreal hertz = shown ? shown->refreshRate() : 60.0;
+  return std::clamp(static_cast<int>(1000.0 / std::max(hertz, 1.0)), 4, 33);
 }
 
 void GameView::resizeEvent(QResizeEvent* event) {
   QFrame::resizeEvent(event);
-  PreparePicture();
+  PreparePicture();  // a new size is drawn whole, and the whole view is painted anyway
   if (title_) {
     title_->setGeometry(contentsRect());
     title_->raise();
@@ -84,14 +124,24 @@ void GameView::paintEvent(QPaintEvent* event) {
   // The game repaints the client area alone; the sunken edge only needs drawing when the
   // window system asks for more.
   if (!contentsRect().contains(event->rect())) drawFrame(&painter);
+  unshown_ -= event->region();
   if (!picture_.Pixels()) return;
-  // The image borrows the picture's pixels: 0x00RRGGBB is Format_RGB32's layout.
-  QImage image(reinterpret_cast<const uchar*>(picture_.Pixels()), picture_.Width(),
-               picture_.Height(), picture_.Width() * 4, QImage::Format_RGB32);
-  image.setDevicePixelRatio(devicePixelRatioF());
+  // The image borrows the picture's pixels, opaque 0xFFRRGGBB as Format_RGB32 wants them, and
+  // only the asked-for parts are copied out of it.
+  const qreal ratio = devicePixelRatioF();
+  const QImage image(reinterpret_cast<const uchar*>(picture_.Pixels()), picture_.Width(),
+                     picture_.Height(), picture_.Width() * 4, QImage::Format_RGB32);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.drawImage(contentsRect().topLeft(), image);
+  const QRect client = contentsRect();
+  for (const QRect& asked : event->region()) {
+    const QRect target = asked & client;
+    if (target.isEmpty()) continue;
+    const QRectF source((target.left() - client.left()) * ratio,
+                        (target.top() - client.top()) * ratio, target.width() * ratio,
+                        target.height() * ratio);
+    painter.drawImage(QRectF(target), image, source);
+  }
 }
 
 void GameView::keyPressEvent(QKeyEvent* event) {
@@ -108,10 +158,19 @@ void GameView::keyPressEvent(QKeyEvent* event) {
 }
 
 void GameView::timerEvent(QTimerEvent* event) {
-  if (event->timerId() == timer_.timerId())
+  if (event->timerId() == timer_.timerId()) {
     game_.GameTick();
-  else
+  } else if (event->timerId() == frameTimer_.timerId()) {
+    // A screen refresh: the latest tick's picture, or nothing when no tick came since.
+    if (framePending_) {
+      framePending_ = false;
+      PresentFrame();
+    } else {
+      frameTimer_.stop();
+    }
+  } else {
     QFrame::timerEvent(event);
+  }
 }
 
 // ---- GameHost ----------------------------------------------------------------------------------
@@ -126,8 +185,14 @@ void GameView::StopTimer() {
 }
 
 void GameView::RepaintView() {
-  PreparePicture();
-  repaint(contentsRect());  // the client area: the sunken edge stays as it is
+  // Faster than the screen shows, the ticks' changes gather and the next refresh shows them all.
+  const int interval = FrameInterval();
+  if (timer_.isActive() && timerPeriod_ < interval) {
+    framePending_ = true;
+    if (!frameTimer_.isActive()) frameTimer_.start(interval, Qt::PreciseTimer, this);
+    return;
+  }
+  PresentFrame();
 }
 
 bool GameView::TitleExists() {

@@ -1,15 +1,20 @@
 // game_view.h: the game's window: owns the game, its picture and the title overlay, draws the
 // maze, takes the keys and runs the game's timer. It is the game's GameHost.
+//
+// The picture is kept from frame to frame: a frame redraws the cells the game changed and flushes
+// only where they show. Frames follow the game's repaints, one each, unless the game ticks faster
+// than the screen shows: then a frame comes once a screen refresh, with the latest tick's picture.
 #pragma once
 
 #include <QBasicTimer>
 #include <QFrame>
-#include <QPointer>
+#include <QRegion>
 #include <memory>
 
 #include "app/title_overlay.h"
 #include "game/game.h"
 #include "game/game_host.h"
+#include "view/picture_updater.h"
 #include "view/pixel_buffer.h"
 
 namespace vennaloop {
@@ -50,16 +55,26 @@ class GameView : public QFrame, public GameHost {
   void timerEvent(QTimerEvent* event) override;
 
  private:
-  /// Renders the maze into the picture, sized to the client area's device pixels.
+  /// Brings the picture, sized to the client area's device pixels, up to the game; what it
+  /// changed joins the part of the client area still to be shown.
   void PreparePicture();
+  /// Prepares the picture and shows what changed, at once.
+  void PresentFrame();
+  /// Milliseconds between two refreshes of the screen the view is on.
+  int FrameInterval() const;
   void ReturnFocus();
 
   std::unique_ptr<TitleOverlay> title_;
   PixelBuffer picture_;
   QSize pictureSize_;  ///< the device size last asked of the picture, allocated or not
+  PictureUpdater updater_;
+  QRegion unshown_;  ///< where the picture changed since it was last painted
+  bool fullFrames_;  ///< every frame rendered and flushed whole: the old path, for comparison
   Game game_;
   QBasicTimer timer_;
   int timerPeriod_ = 0;
+  QBasicTimer frameTimer_;  ///< runs while frames are paced to the screen
+  bool framePending_ = false;
   bool xkbKeycodes_;
   bool watchingScreen_ = false;
 };

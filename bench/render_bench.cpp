@@ -1,14 +1,21 @@
 // Benchmarks of the maze picture: a whole-window RenderView at two window sizes and each zoom,
-// beside filling the same buffer with one value, the memory-speed floor it is measured against.
+// beside filling the same buffer with one value, the memory-speed floor it is measured against;
+// and a game cycle's frame in mid-growth, drawn whole or by redrawing the changed cells, with
+// the rectangles each shape of the flushed region comes to.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <random>
 
+#include "game/game.h"
+#include "null_host.h"
 #include "view/cell_palette.h"
+#include "view/flush_region.h"
+#include "view/picture_updater.h"
 #include "view/pixel_buffer.h"
 #include "view/renderer.h"
+#include "world/cell_changes.h"
 #include "world/cell_grid.h"
 
 namespace vennaloop {
@@ -76,6 +83,120 @@ BENCHMARK(FillWholeView)
     ->ArgNames({"w", "h"})
     ->Args({1920, 1080})
     ->Args({3840, 2160})
+    ->Unit(benchmark::kMicrosecond);
+
+// ---- A game cycle's frame --------------------------------------------------------------------
+
+// The flush shapes measured, by index; no limit on the count, so each shows what it comes to.
+constexpr int kNoLimit = 1 << 30;
+const FlushShape kShapes[] = {
+    {FlushShapeKind::RowBands, 0, 0, kNoLimit}, {FlushShapeKind::RowBands, 0, 8, kNoLimit},
+    {FlushShapeKind::Blocks, 64, 0, kNoLimit},  {FlushShapeKind::Blocks, 16, 0, kNoLimit},
+    {FlushShapeKind::Squares, 0, 0, kNoLimit},  {FlushShapeKind::BoundingBox, 0, 0, kNoLimit},
+};
+
+// Cycles 100 to 700 of a stage, the maze growing, thirty aliens and the player wandering: what
+// a game cycle changes in the common case. A new stage is set up, untimed, when it runs out.
+class MidGrowthPlay {
+ public:
+  /// True when a new stage was set up: the next frame draws everything.
+  bool Cycle(benchmark::State& state) {
+    bool fresh = false;
+    if (played_ >= kTo) {
+      state.PauseTiming();
+      bench::PrepareStage(game_, kFrom);
+      played_ = kFrom;
+      fresh = true;
+      state.ResumeTiming();
+    }
+    game_.GameTick();
+    ++played_;
+    return fresh;
+  }
+
+ private:
+  static constexpr int kFrom = 100, kTo = 700;
+  bench::NullHost host_;
+  Game game_{host_};
+  int played_ = kTo;
+};
+
+// One cycle and its frame drawn whole, as every frame was drawn before.
+void FrameWithFullRender(benchmark::State& state) {
+  BuildCellPalette();
+  PixelBuffer buffer;
+  if (!buffer.Resize(int(state.range(0)), int(state.range(1)))) {
+    state.SkipWithError("no buffer");
+    return;
+  }
+  const int zoom = int(state.range(2));
+  MidGrowthPlay play;
+  CellChangeSet changes;
+  for (auto _ : state) {
+    play.Cycle(state);
+    TakeCellChanges(changes);  // taken and dropped, so the game notes them as it would
+    RenderView(buffer, zoom);
+    benchmark::DoNotOptimize(buffer.Pixels());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(FrameWithFullRender)
+    ->ArgNames({"w", "h", "zoom"})
+    ->ArgsProduct({{1920}, {1080}, {1, 2}})
+    ->ArgsProduct({{3840}, {2160}, {1, 2}})
+    ->Unit(benchmark::kMicrosecond);
+
+// `ticks` cycles and one frame of the cells they changed, with its flush region shaped by
+// kShapes[shape]. Counters per frame: cells taken, squares redrawn, rectangles to flush and the
+// share of the window they cover.
+void FrameWithChangedCells(benchmark::State& state) {
+  BuildCellPalette();
+  PixelBuffer buffer;
+  if (!buffer.Resize(int(state.range(0)), int(state.range(1)))) {
+    state.SkipWithError("no buffer");
+    return;
+  }
+  const int zoom = int(state.range(2));
+  PictureUpdater updater;
+  updater.SetFlushShape(kShapes[state.range(3)]);
+  const int ticks = int(state.range(4));
+  MidGrowthPlay play;
+  double cells = 0, squares = 0, rects = 0, flushed = 0;
+  for (auto _ : state) {
+    for (int t = 0; t < ticks; ++t) {
+      if (play.Cycle(state)) {
+        state.PauseTiming();
+        updater.Update(buffer, zoom);  // the new stage's whole picture
+        state.ResumeTiming();
+      }
+    }
+    const PictureUpdate update = updater.Update(buffer, zoom);
+    cells += update.cells;
+    squares += update.squares;
+    rects += double(update.flush.size());
+    for (const PixelRect& r : update.flush)
+      flushed += double(r.right - r.left) * double(r.bottom - r.top);
+    benchmark::DoNotOptimize(buffer.Pixels());
+    benchmark::ClobberMemory();
+  }
+  using benchmark::Counter;
+  state.counters["cells"] = Counter(cells, Counter::kAvgIterations);
+  state.counters["squares"] = Counter(squares, Counter::kAvgIterations);
+  state.counters["rects"] = Counter(rects, Counter::kAvgIterations);
+  state.counters["flushed_share"] =
+      Counter(flushed / (double(buffer.Width()) * buffer.Height()), Counter::kAvgIterations);
+}
+BENCHMARK(FrameWithChangedCells)
+    ->ArgNames({"w", "h", "zoom", "shape", "ticks"})
+    // Every shape at zoom 1, a frame per cycle.
+    ->ArgsProduct({{1920}, {1080}, {1}, {0, 1, 2, 3, 4, 5}, {1}})
+    ->ArgsProduct({{3840}, {2160}, {1}, {0, 1, 2, 3, 4, 5}, {1}})
+    // Row bands at zoom 2, and sixteen cycles a frame as a 1 ms period brings at 60 frames a
+    // second: some 760 cells, still under MAX_REDRAWN_CELLS.
+    ->Args({1920, 1080, 2, 0, 1})
+    ->Args({3840, 2160, 2, 0, 1})
+    ->ArgsProduct({{1920}, {1080}, {1, 2}, {0}, {16}})
+    ->ArgsProduct({{3840}, {2160}, {1, 2}, {0}, {16}})
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

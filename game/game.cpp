@@ -1,23 +1,13 @@
 // game.cpp: stage setup and the moves of the player and the aliens, which keep the CellMap's
-// player and alien flags in step with the game fields.
+// player and alien flags in step with the game fields, noting each cell they change.
 #include "game/game.h"
 
 #include "movers/explorer.h"
 #include "random/random_source.h"
+#include "world/cell_changes.h"
 #include "world/maze_generator.h"
 
 namespace vennaloop {
-
-namespace {
-
-inline void SetFlag(Cell cell, std::uint8_t flag) {
-  CellMap[cell] |= flag;
-}
-inline void ClearFlag(Cell cell, std::uint8_t flag) {
-  CellMap[cell] &= static_cast<std::uint8_t>(~flag);
-}
-
-}  // namespace
 
 Game::Game(GameHost& host) : host_(host) {}
 
@@ -31,19 +21,19 @@ void Game::StageSetup() {
   host_.StopTimer();
   ResetMaze();  // also reseeds the random source: the aliens below come from the fresh seed
 
-  SetFlag(START_ROOM, CELL_PLAYER);
+  SetCellFlags(START_ROOM, CELL_PLAYER);
   playerCell = START_ROOM;
   playerPrevious = START_ROOM;
   moveMode = MoveMode::Manual;
   leftRightReversed = 0;
   upDownReversed = 0;
 
-  SetFlag(GOAL_ROOM, CELL_GOAL);
+  SetCellFlags(GOAL_ROOM, CELL_GOAL);
 
   // Rooms are not checked: they are still walls, may repeat and may be the start or goal room.
   for (Alien& alien : aliens) {
     const Cell room = RandomRoom();
-    SetFlag(room, CELL_ALIEN);
+    SetCellFlags(room, CELL_ALIEN);
     alien.current = room;
     alien.previous = room;
   }
@@ -58,8 +48,8 @@ void Game::MovePlayer(Cell target) {
   const Cell from = playerCell;
   playerPrevious = from;
   playerCell = target;
-  ClearFlag(from, CELL_PLAYER);
-  SetFlag(target, CELL_PLAYER);
+  ClearCellFlags(from, CELL_PLAYER);
+  SetCellFlags(target, CELL_PLAYER);
   leftRightReversed ^= CrossedRowSeam(target, from) ? 1 : 0;
   upDownReversed ^= CrossedColumnSeam(target, from) ? 1 : 0;
 }
@@ -68,18 +58,18 @@ void Game::MoveAlien(int index, Cell target) {
   Alien& alien = aliens[index];
   alien.previous = alien.current;
   alien.current = target;
-  ClearFlag(alien.previous, CELL_ALIEN);
-  SetFlag(target, CELL_ALIEN);
+  ClearCellFlags(alien.previous, CELL_ALIEN);
+  SetCellFlags(target, CELL_ALIEN);
 }
 
 void Game::AlienHit(int index) {
   Alien& alien = aliens[index];
-  ClearFlag(alien.current, CELL_ALIEN);
+  ClearCellFlags(alien.current, CELL_ALIEN);
   alien.current = OppositeRoom(alien.current);
   alien.previous = alien.current;
   // Re-marking every alien restores the flags lost when aliens shared a cell.
   for (const Alien& other : aliens)
-    SetFlag(other.current, CELL_ALIEN);
+    SetCellFlags(other.current, CELL_ALIEN);
   if (hitPoints > 0) --hitPoints;
   if (hitPoints <= 0) hitPointsExhausted_ = true;
 }

@@ -5,6 +5,7 @@
 #include "game/game.h"
 #include "movers/explorer.h"
 #include "movers/walker_steps.h"
+#include "world/cell_changes.h"
 #include "world/maze_generator.h"
 
 namespace vennaloop {
@@ -50,7 +51,7 @@ void Game::GameTick() {
   PlayerCommand();
   if (CellMap[playerCell] & CELL_GOAL) goalReached_ = true;
   // An alien the player walked onto is no longer shown; it still hits next cycle.
-  CellMap[playerCell] &= static_cast<std::uint8_t>(~CELL_ALIEN);
+  ClearCellFlags(playerCell, CELL_ALIEN);
   for (int i = 0; i < GROW_STEPS_PER_CYCLE; ++i)
     GrowStep();
   host_.RepaintView();

@@ -25,8 +25,8 @@ rm -rf "$corpus"
 mkdir -p "$corpus" build-fuzz/artifacts
 cp tests/fuzz/corpus/* "$corpus"/
 
-# The target's largest real allocation is a 4 MB picture and its shadow; bigger window sizes are
-# refused by the allocator before libFuzzer sees them, so a 64 MB malloc limit flags any size
-# that slipped through and got memory.
+# The target's largest real allocations are 4 MB pictures (the two buffers, the shadow and the
+# screen); bigger window sizes are refused by the allocator before libFuzzer sees them, so a 64 MB
+# malloc limit flags any size that slipped through and got memory.
 build-fuzz/tests/fuzz/game_fuzz -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
   -malloc_limit_mb=64 -print_final_stats=1 -artifact_prefix=build-fuzz/artifacts/ "$corpus"

@@ -8,14 +8,17 @@ set -euo pipefail
 declare -A task_packages=(
   # Compiling the game: compiler, CMake, Qt (which brings its platform plugins).
   [build]="build-essential cmake qt6-base-dev"
-  # Showing every text as drawn: the Japanese faces of the title and the dialogs, URW's C059.
-  [play]="fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35 fonts-dejavu-core"
+  # Showing every text as drawn: the Japanese faces of the title and the dialogs, URW's C059;
+  # and Qt's Wayland plugin, which a Wayland desktop session picks.
+  [play]="fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35 fonts-dejavu-core
+          qt6-wayland"
   # The Debian package: dpkg-buildflags and dpkg-shlibdeps, file for CPack, the manual page.
   [package]="dpkg-dev file help2man"
-  # The tests: GoogleTest, Google Benchmark, the desktop file and AppStream validators, and
-  # lintian and hardening-check (in devscripts) for the package.
+  # The tests: GoogleTest, Google Benchmark, the desktop file and AppStream validators,
+  # lintian and hardening-check (in devscripts) for the package, and a headless Weston for the
+  # window on Wayland.
   [test]="googletest libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream
-          lintian devscripts"
+          lintian devscripts weston"
   # The fuzz target: clang and its libFuzzer runtime.
   [fuzz]="clang libclang-rt-14-dev"
 )

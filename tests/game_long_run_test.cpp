@@ -1,15 +1,22 @@
 // game_long_run_test.cpp: many stages of random keys and dialog answers through the game, with
-// the world's invariants checked after every tick. VENNALOOP_LONG_RUN_TICKS asks for a longer
+// the world's invariants checked after every tick, and the picture kept by redrawing the changed
+// cells held against a full render after every frame. VENNALOOP_LONG_RUN_TICKS asks for a longer
 // run, VENNALOOP_LONG_RUN_SEED replays one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "game/virtual_keys.h"
 #include "game_test_support.h"
+#include "picture_check.h"
+#include "view/cell_palette.h"
+#include "view/picture_updater.h"
+#include "world/cell_changes.h"
 #include "world_invariants.h"
 
 namespace vennaloop {
@@ -39,6 +46,28 @@ TEST_F(GameTest, LongRunOfRandomKeysKeepsTheWorldSound) {
       b = static_cast<std::uint8_t>(rng());
     host.answers = {answers[rng() % 3]};
   };
+
+  // The window's picture: kept by the updater, shown every one to four ticks as frames come
+  // slower than ticks, and now and then given a new size (a resize, or the same size again as
+  // on a new screen scale) in mid-stage; zooms change by the digit keys.
+  BuildCellPalette();
+  PixelBuffer kept;
+  PictureUpdater updater;
+  testing::ShownPicture shown;
+  std::vector<std::uint8_t> lastShown(CELL_COUNT);
+  const int sizes[][2] = {{64, 48}, {300, 200}, {700, 560}, {1300, 300}, {257, 255},
+                          {1, 1},   {5, 3},     {0, 40},    {3, 900}};
+  const FlushShape shapes[] = {{FlushShapeKind::Squares, 0, 0, 1 << 30},
+                               {FlushShapeKind::Blocks, 32, 0, 1 << 30},
+                               {FlushShapeKind::RowBands, 0, 2, 1 << 30},
+                               {FlushShapeKind::Blocks, 64, 0, 4}};
+  auto resize = [&] {
+    const auto& size = sizes[rng() % std::size(sizes)];
+    kept.Resize(size[0], size[1]);
+  };
+  resize();
+  int frames = 0, framesDue = 1;
+
   int stages = 0;
   for (int tick = 0; tick < ticks; ++tick) {
     // A key on about a third of the ticks: stages end every hundred ticks or so by Esc and are
@@ -53,12 +82,28 @@ TEST_F(GameTest, LongRunOfRandomKeysKeepsTheWorldSound) {
     ASSERT_EQ(fault, "") << "after tick " << tick << " of seed " << seed;
     ASSERT_GE(game.zoom, 1);
     ASSERT_LE(game.zoom, 3);
+
+    if (chance(2)) resize();
+    if (--framesDue > 0) continue;
+    framesDue = 1 + static_cast<int>(rng() % 4);
+    ++frames;
+    // Every byte that changed since the last frame is on the record.
+    for (int v = 0; v < CELL_COUNT && !CellChanges.everything; ++v) {
+      ASSERT_TRUE(CellMap[v] == lastShown[v] || (CellChanges.listed[v >> 6] >> (v & 63) & 1))
+          << "cell " << v << " changed unnoted before tick " << tick << " of seed " << seed;
+    }
+    updater.SetFlushShape(shapes[rng() % std::size(shapes)]);
+    const PictureUpdate update = updater.Update(kept, game.zoom);
+    ASSERT_EQ(shown.AfterUpdate(kept, update, game.zoom), "")
+        << "frame after tick " << tick << " of seed " << seed << ", zoom " << game.zoom;
+    std::copy(std::begin(CellMap), std::end(CellMap), lastShown.begin());
   }
   int byOutcome[3] = {};
   for (const StageResult& r : host.results)
     ++byOutcome[static_cast<int>(r.outcome)];
-  std::printf("Long run: %d stage results: %d goal, %d gave up, %d hit points exhausted\n", stages,
-              byOutcome[0], byOutcome[1], byOutcome[2]);
+  std::printf(
+      "Long run: %d stage results: %d goal, %d gave up, %d hit points exhausted; %d frames\n",
+      stages, byOutcome[0], byOutcome[1], byOutcome[2], frames);
   EXPECT_GT(stages, 0);
 }
 

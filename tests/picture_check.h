@@ -1,6 +1,7 @@
 // picture_check.h: follows a PixelBuffer through resizes and renders with a shadow copy drawn by
-// the plain reference renderer, and reports any pixel where the two part. Used by the soak and
-// the fuzz target; plain C++, no test framework.
+// the plain reference renderer, and a screen that sees only what a PictureUpdater says to flush,
+// and reports any pixel where they part from what they should show. Used by the long runs, the
+// soak and the fuzz target; plain C++, no test framework.
 #pragma once
 
 #include <algorithm>
@@ -10,15 +11,31 @@
 #include <vector>
 
 #include "reference_renderer.h"
+#include "view/picture_updater.h"
 #include "view/pixel_buffer.h"
 #include "view/renderer.h"
 
 namespace vennaloop::testing {
 
+namespace detail {
+
+inline std::string FirstDifference(const std::uint32_t* ours, const std::uint32_t* theirs,
+                                   int width, int height) {
+  const std::size_t n = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  const auto [a, b] = std::mismatch(ours, ours + n, theirs);
+  if (a == ours + n) return {};
+  const auto k = static_cast<std::size_t>(a - ours);
+  return "pixel (" + std::to_string(k % width) + ", " + std::to_string(k / width) + ") of " +
+         std::to_string(width) + "x" + std::to_string(height) + " is " + std::to_string(*a) +
+         " where " + std::to_string(*b) + " belongs";
+}
+
+}  // namespace detail
+
 class ShadowPicture {
  public:
   /// After buffer.Resize(width, height) answered `ok`: a refused size leaves no buffer at all, a
-  /// granted one has exactly the size asked for and is black throughout.
+  /// granted one has exactly the size asked for and is opaque black throughout.
   std::string AfterResize(const PixelBuffer& buffer, int width, int height, bool ok) {
     shadow_.clear();
     if (!ok || width <= 0 || height <= 0) {
@@ -29,9 +46,9 @@ class ShadowPicture {
     }
     if (buffer.Pixels() == nullptr || buffer.Width() != width || buffer.Height() != height)
       return "granted buffer has not the size asked for";
-    shadow_.assign(PixelCount(buffer), 0);
+    shadow_.assign(PixelCount(buffer), reference::kCleared);
     if (!std::equal(shadow_.begin(), shadow_.end(), buffer.Pixels()))
-      return "new buffer not cleared to black";
+      return "new buffer not cleared to opaque black";
     return {};
   }
 
@@ -61,6 +78,55 @@ class ShadowPicture {
     return static_cast<std::size_t>(buffer.Width()) * static_cast<std::size_t>(buffer.Height());
   }
   std::vector<std::uint32_t> shadow_;
+};
+
+/// The screen in front of a buffer kept by a PictureUpdater: it receives the whole buffer after
+/// a full render and only the flushed rectangles otherwise, as a window that flushes no more
+/// than the updater says. After every update both the buffer and the screen must equal a fresh
+/// full render of the present state into a new buffer.
+class ShownPicture {
+ public:
+  /// After updater.Update(kept, zoom) answered `update`.
+  std::string AfterUpdate(const PixelBuffer& kept, const PictureUpdate& update, int zoom) {
+    if (kept.Pixels() == nullptr) {
+      screen_.clear();
+      return update.flush.empty() ? "" : "flush without a buffer";
+    }
+    const int width = kept.Width();
+    const int height = kept.Height();
+    if ((fresh_.Width() != width || fresh_.Height() != height) && !fresh_.Resize(width, height))
+      return "no memory for a fresh render";
+    std::fill_n(fresh_.Pixels(), static_cast<std::size_t>(width) * height, reference::kCleared);
+    RenderView(fresh_, zoom);
+    if (update.full) {
+      screen_.assign(kept.Pixels(), kept.Pixels() + static_cast<std::size_t>(width) * height);
+      width_ = width;
+      height_ = height;
+    } else if (width_ != width || height_ != height) {
+      return "a buffer of a new size was updated without a full render";
+    }
+    for (const PixelRect& r : update.flush) {
+      if (r.left < 0 || r.top < 0 || r.right > width || r.bottom > height || r.left >= r.right ||
+          r.top >= r.bottom)
+        return "flushed rectangle outside the buffer or empty";
+      for (int y = r.top; y < r.bottom; ++y) {
+        const std::size_t row = static_cast<std::size_t>(y) * width;
+        std::copy(kept.Pixels() + row + r.left, kept.Pixels() + row + r.right,
+                  screen_.data() + row + r.left);
+      }
+    }
+    std::string fault = detail::FirstDifference(kept.Pixels(), fresh_.Pixels(), width, height);
+    if (!fault.empty()) return "kept buffer: " + fault + " in a full render";
+    fault = detail::FirstDifference(screen_.data(), fresh_.Pixels(), width, height);
+    if (!fault.empty()) return "screen: " + fault + " in a full render (not flushed)";
+    return {};
+  }
+
+ private:
+  std::vector<std::uint32_t> screen_;
+  int width_ = 0;
+  int height_ = 0;
+  PixelBuffer fresh_;
 };
 
 }  // namespace vennaloop::testing

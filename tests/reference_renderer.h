@@ -31,14 +31,17 @@ inline Cell Unfold(int x, int y) {
   return MakeCell(Mirror(r), Mirror(c));
 }
 
-/// The first rule that matches: open, wall, alien, player, else goal.
+/// The first rule that matches: open, wall, alien, player, else goal; always opaque.
 inline std::uint32_t Colour(std::uint8_t flags) {
-  if (flags == 0) return 0x000000;
-  if (flags & CELL_WALL) return 0x008000;
-  if (flags & CELL_ALIEN) return 0xFF0000;
-  if (flags & CELL_PLAYER) return 0xC0FFFF;
-  return 0xFFFF00;
+  if (flags == 0) return 0xFF000000;
+  if (flags & CELL_WALL) return 0xFF008000;
+  if (flags & CELL_ALIEN) return 0xFFFF0000;
+  if (flags & CELL_PLAYER) return 0xFFC0FFFF;
+  return 0xFFFFFF00;
 }
+
+/// What a new buffer holds: opaque black.
+inline constexpr std::uint32_t kCleared = 0xFF000000;
 
 /// Colours every pixel of a width x height picture that some cell's square covers; the others
 /// keep what they held.

@@ -80,9 +80,12 @@ TEST_F(RendererTest, UnfoldCellExamplesAndSeamExceptions) {
 }
 
 TEST_F(RendererTest, PaletteTakesWallThenAlienThenPlayerThenGoal) {
-  // Every flag byte, the bits no flag uses included, takes the colour of its first matching rule.
-  for (int k = 0; k < 256; ++k)
+  // Every flag byte, the bits no flag uses included, takes the colour of its first matching rule,
+  // with the top byte 0xFF: a compositor that honours alpha shows nothing of a 0 there.
+  for (int k = 0; k < 256; ++k) {
     EXPECT_EQ(CellPalette[k], reference::Colour(k)) << k;
+    EXPECT_EQ(CellPalette[k] >> 24, 0xFFu) << k;
+  }
 
   // Drawn: the walled goal room right after setup, an alien on the player, the player on the goal.
   CellMap[GOAL_ROOM] = CELL_WALL | CELL_GOAL | CELL_ALIEN;
@@ -91,9 +94,9 @@ TEST_F(RendererTest, PaletteTakesWallThenAlienThenPlayerThenGoal) {
   PixelBuffer buffer;
   ASSERT_TRUE(buffer.Resize(256, 256));
   RenderView(buffer, 1);
-  EXPECT_EQ(buffer.Pixels()[192 * 256 + 192], 0x008000u);
-  EXPECT_EQ(buffer.Pixels()[64 * 256 + 64], 0xFF0000u);
-  EXPECT_EQ(buffer.Pixels()[10 * 256 + 20], 0xC0FFFFu);
+  EXPECT_EQ(buffer.Pixels()[192 * 256 + 192], 0xFF008000u);
+  EXPECT_EQ(buffer.Pixels()[64 * 256 + 64], 0xFFFF0000u);
+  EXPECT_EQ(buffer.Pixels()[10 * 256 + 20], 0xFFC0FFFFu);
 }
 
 TEST_F(RendererTest, ClientOf256AtZoom1ShowsTheSquareExactly) {
@@ -218,14 +221,15 @@ TEST_F(RendererTest, ZoomOutsideOneToThreeIsClamped) {
   EXPECT_EQ(CellPicture(37, 21, 4), CellPicture(37, 21, 3));
 }
 
-TEST(PixelBufferTest, NewBufferIsBlackSoUncoveredPixelsNeverShowStaleMemory) {
+TEST(PixelBufferTest, NewBufferIsOpaqueBlackSoUncoveredPixelsNeverShowStaleMemory) {
   PixelBuffer buffer;
   ASSERT_TRUE(buffer.Resize(7, 5));
   std::fill_n(buffer.Pixels(), 35, 0xABCDEFu);
   ASSERT_TRUE(buffer.Resize(5, 7));
   EXPECT_EQ(buffer.Width(), 5);
   EXPECT_EQ(buffer.Height(), 7);
-  EXPECT_TRUE(std::all_of(buffer.Pixels(), buffer.Pixels() + 35, [](auto p) { return p == 0; }));
+  EXPECT_TRUE(std::all_of(buffer.Pixels(), buffer.Pixels() + 35,
+                          [](auto p) { return p == reference::kCleared; }));
 
   // Zoom 2 at width 5 leaves the two rightmost columns to the cleared buffer.
   std::fill(std::begin(CellMap), std::end(CellMap), CELL_WALL);
@@ -234,7 +238,8 @@ TEST(PixelBufferTest, NewBufferIsBlackSoUncoveredPixelsNeverShowStaleMemory) {
   std::fill(std::begin(CellMap), std::end(CellMap), 0);
   for (int y = 0; y < 7; ++y) {
     for (int x = 0; x < 5; ++x) {
-      EXPECT_EQ(buffer.Pixels()[y * 5 + x], x < 3 && y < 6 ? 0x008000u : 0u) << x << "," << y;
+      EXPECT_EQ(buffer.Pixels()[y * 5 + x], x < 3 && y < 6 ? 0xFF008000u : reference::kCleared)
+          << x << "," << y;
     }
   }
 }

@@ -1,16 +1,19 @@
 // cell_palette.h: the fixed table that turns a cell's flag byte into the pixel value drawn for it.
-// Pixel values are 0x00RRGGBB.
+// Pixel values are 0xFFRRGGBB: the top byte is the alpha, always opaque, since a compositor that
+// honours alpha shows nothing of a picture whose top byte is 0.
 #pragma once
 
 #include <cstdint>
 
 namespace vennaloop {
 
-inline constexpr std::uint32_t PIXEL_OPEN = 0x000000;    ///< black: open, nobody on it
-inline constexpr std::uint32_t PIXEL_WALL = 0x008000;    ///< dark green
-inline constexpr std::uint32_t PIXEL_ALIEN = 0xFF0000;   ///< red
-inline constexpr std::uint32_t PIXEL_PLAYER = 0xC0FFFF;  ///< pale cyan
-inline constexpr std::uint32_t PIXEL_GOAL = 0xFFFF00;    ///< yellow
+inline constexpr std::uint32_t PIXEL_OPAQUE = 0xFF000000;  ///< the alpha byte of every pixel
+
+inline constexpr std::uint32_t PIXEL_OPEN = PIXEL_OPAQUE | 0x000000;    ///< black: open, empty
+inline constexpr std::uint32_t PIXEL_WALL = PIXEL_OPAQUE | 0x008000;    ///< dark green
+inline constexpr std::uint32_t PIXEL_ALIEN = PIXEL_OPAQUE | 0xFF0000;   ///< red
+inline constexpr std::uint32_t PIXEL_PLAYER = PIXEL_OPAQUE | 0xC0FFFF;  ///< pale cyan
+inline constexpr std::uint32_t PIXEL_GOAL = PIXEL_OPAQUE | 0xFFFF00;    ///< yellow
 
 /// Pixel value for every flag byte; filled once by BuildCellPalette when the view is created.
 extern std::uint32_t CellPalette[256];

@@ -148,6 +148,18 @@ void DrawRow(std::uint32_t* out, int first, int last, int y) {
 
 }  // namespace
 
+GridWindow VisibleGrid(const ViewLayout& layout) {
+  const int z = layout.zoom;
+  const int a = layout.cells_left;
+  const int b = layout.cells_above;
+  return GridWindow{
+      128 + std::max(-a, FloorDiv(-layout.centre_left, z)),
+      128 + std::min(a - 1, FloorDiv(layout.width - 1 - layout.centre_left, z)),
+      128 + std::max(-b, FloorDiv(-layout.centre_top, z)),
+      128 + std::min(b - 1, FloorDiv(layout.height - 1 - layout.centre_top, z)),
+  };
+}
+
 void RenderView(PixelBuffer& buffer, int zoom) {
   std::uint32_t* pixels = buffer.Pixels();
   if (pixels == nullptr) return;
@@ -159,10 +171,11 @@ void RenderView(PixelBuffer& buffer, int zoom) {
 
   // The screen cells that reach into the client area. Only the first and last of a row can be
   // cut by its left or right edge; they go through the clipped plot.
-  const int i_first = std::max(-layout.cells_left, FloorDiv(-layout.centre_left, z));
-  const int i_last = std::min(layout.cells_left - 1, FloorDiv(width - 1 - layout.centre_left, z));
-  const int j_first = std::max(-layout.cells_above, FloorDiv(-layout.centre_top, z));
-  const int j_last = std::min(layout.cells_above - 1, FloorDiv(height - 1 - layout.centre_top, z));
+  const GridWindow visible = VisibleGrid(layout);
+  const int i_first = visible.x_first - 128;
+  const int i_last = visible.x_last - 128;
+  const int j_first = visible.y_first - 128;
+  const int j_last = visible.y_last - 128;
   const auto stride = static_cast<std::size_t>(width);
   const int inner_left = layout.centre_left + z * (i_first + 1);
   const auto inner_count = static_cast<std::size_t>(std::max(0, z * (i_last - i_first - 1)));
@@ -201,6 +214,53 @@ void RenderView(PixelBuffer& buffer, int zoom) {
     for (int row = top + 1; row < bottom; ++row) {
       std::memcpy(first_row + (row - top) * stride, first_row, inner_count * sizeof *first_row);
     }
+  }
+}
+
+void ClearUncoveredPixels(PixelBuffer& buffer, int zoom) {
+  std::uint32_t* pixels = buffer.Pixels();
+  if (pixels == nullptr) return;
+  const int width = buffer.Width();
+  const int height = buffer.Height();
+  const ViewLayout layout = ComputeViewLayout(width, height, zoom);
+  // Cells start at or left of the first column and above the first row; only the far edges can
+  // fall short.
+  const int covered_width = std::min(width, layout.centre_left + layout.zoom * layout.cells_left);
+  const int covered_height = std::min(height, layout.centre_top + layout.zoom * layout.cells_above);
+  PlotCell(buffer, PixelRect{covered_width, 0, width, height}, PIXEL_OPEN);
+  PlotCell(buffer, PixelRect{0, covered_height, covered_width, height}, PIXEL_OPEN);
+}
+
+void RedrawCells(PixelBuffer& buffer, int zoom, std::span<const Cell> cells,
+                 std::vector<PixelRect>& drawn) {
+  std::uint32_t* pixels = buffer.Pixels();
+  if (pixels == nullptr) return;
+  const int width = buffer.Width();
+  const int height = buffer.Height();
+  const ViewLayout layout = ComputeViewLayout(width, height, zoom);
+  const GridWindow visible = VisibleGrid(layout);
+  const auto stride = static_cast<std::size_t>(width);
+  for (const Cell cell : cells) {
+    const std::uint32_t colour = CellPalette[CellMap[cell]];
+    // Every copy of a cell shows the same colour, so the first copy tells whether any needs
+    // drawing: a cell whose byte changed without changing its colour costs nothing on screen.
+    bool first = true;
+    bool shown = false;
+    ForEachCopy(cell, visible, [&](int x, int y) {
+      if (shown) return;
+      const PixelRect square = CellSquare(layout, x - 128, y - 128);
+      const PixelRect cut{std::max(square.left, 0), std::max(square.top, 0),
+                          std::min(square.right, width), std::min(square.bottom, height)};
+      std::uint32_t* row = pixels + static_cast<std::size_t>(cut.top) * stride;
+      if (first) {
+        first = false;
+        shown = row[cut.left] == colour;
+        if (shown) return;
+      }
+      for (int k = cut.top; k < cut.bottom; ++k, row += stride)
+        std::fill(row + cut.left, row + cut.right, colour);
+      drawn.push_back(cut);
+    });
   }
 }
 

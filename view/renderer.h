@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <vector>
 
 #include "view/pixel_buffer.h"
 #include "world/cell_grid.h"
@@ -45,6 +47,50 @@ PixelRect CellSquare(const ViewLayout& layout, int i, int j);
 /// around it, so that any two touching screen cells are one step apart on the grid.
 Cell UnfoldCell(int x, int y);
 
+/// A range of unbounded grid coordinates: x in [x_first, x_last], y in [y_first, y_last].
+struct GridWindow {
+  int x_first;
+  int x_last;
+  int y_first;
+  int y_last;
+};
+
+/// The grid coordinates of the screen cells whose squares reach into the client area: screen
+/// cell (i, j) is grid coordinates (128 + i, 128 + j). Never empty for a non-empty client.
+GridWindow VisibleGrid(const ViewLayout& layout);
+
+/// Calls visit(x, y) for every (x, y) in `window` where UnfoldCell(x, y) is `cell`, copy by copy
+/// of the square, row of copies by row of copies: the inverse of UnfoldCell. Each copy of the
+/// square shows every cell exactly once. Within copy (p, q), p and q being bit 8 of x and y, a
+/// cell's row is mirrored when p is 1 and its column when q is 1; on the seam lines, column 255
+/// and row 255, the mirror follows p xor q instead, as it does in UnfoldCell.
+template <typename Visit>
+void ForEachCopy(Cell cell, const GridWindow& window, Visit&& visit) {
+  const std::uint8_t row = RowOf(cell);
+  const std::uint8_t column = ColumnOf(cell);
+  int place_x[2][2];  // [p][q]: offset within the copy
+  int place_y[2][2];
+  for (int p = 0; p < 2; ++p) {
+    for (int q = 0; q < 2; ++q) {
+      const bool turn_row = column == 255 ? p != q : p != 0;
+      const bool turn_column = row == 255 ? p != q : q != 0;
+      place_y[p][q] = turn_row ? MirrorCoord(row) : row;
+      place_x[p][q] = turn_column ? MirrorCoord(column) : column;
+    }
+  }
+  // Copy (tx, ty) covers x in [256 tx, 256 tx + 255]; the shifts floor, negatives included.
+  for (int ty = window.y_first >> 8; ty <= window.y_last >> 8; ++ty) {
+    const int q = ty & 1;
+    for (int tx = window.x_first >> 8; tx <= window.x_last >> 8; ++tx) {
+      const int p = tx & 1;
+      const int x = tx * GRID_SIZE + place_x[p][q];
+      const int y = ty * GRID_SIZE + place_y[p][q];
+      if (x >= window.x_first && x <= window.x_last && y >= window.y_first && y <= window.y_last)
+        visit(x, y);
+    }
+  }
+}
+
 /// Fills the part of square that lies inside the buffer with value; nothing without a buffer.
 void PlotCell(PixelBuffer& buffer, const PixelRect& square, std::uint32_t value);
 
@@ -53,5 +99,19 @@ void PlotCell(PixelBuffer& buffer, const PixelRect& square, std::uint32_t value)
 /// Does nothing without a buffer; a zoom outside 1..3 is clamped into it. Not reentrant: it
 /// keeps the frame's colour tables in static storage, for the window thread alone.
 void RenderView(PixelBuffer& buffer, int zoom);
+
+/// Paints opaque black the pixels no cell covers at `zoom` (a column or two at the right, a row
+/// or two at the bottom, at zoom 2 and 3), which RenderView leaves as they were: after a change
+/// of zoom they would still show cells of the old picture.
+void ClearUncoveredPixels(PixelBuffer& buffer, int zoom);
+
+/// Redraws every screen cell that shows one of `cells`, at each of its unfolded copies in the
+/// buffer, from CellMap through CellPalette, and appends the square drawn, cut to the buffer, to
+/// `drawn`. The buffer must hold the picture of an earlier state at the same zoom (RenderView,
+/// then RedrawCells for every cell changed since), so that afterwards it holds the picture
+/// RenderView would draw now. A cell whose copy already shows its colour is left alone, as all
+/// its copies do. Nothing without a buffer; a zoom outside 1..3 is clamped.
+void RedrawCells(PixelBuffer& buffer, int zoom, std::span<const Cell> cells,
+                 std::vector<PixelRect>& drawn);
 
 }  // namespace vennaloop

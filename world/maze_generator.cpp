@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "random/random_source.h"
+#include "world/cell_changes.h"
 
 namespace vennaloop {
 
@@ -13,7 +14,7 @@ MazeGenerator Maze;
 namespace {
 
 inline void Open(Cell cell) {
-  CellMap[cell] &= static_cast<std::uint8_t>(~CELL_WALL);
+  ClearCellFlags(cell, CELL_WALL);
 }
 
 inline void AppendToFrontier(Cell passage) {
@@ -25,6 +26,7 @@ inline void AppendToFrontier(Cell passage) {
 
 void ResetMaze() {
   std::fill(std::begin(CellMap), std::end(CellMap), CELL_WALL);
+  NoteAllCellsChanged();
   Maze.frontierCount = 0;
   Open(START_ROOM);
   Maze.cursor = START_ROOM;

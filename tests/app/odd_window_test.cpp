@@ -32,10 +32,10 @@ constexpr int kSizeStride = 5;
 constexpr int kSizeStride = 1;
 #endif
 
-using apptest::ClientInWindow;
 using apptest::DifferingPixels;
 using apptest::EDGE;
 using apptest::Presented;
+using apptest::PresentedClient;
 
 constexpr int kLargest = 300;
 // The window's client edge and the view's, on both sides.
@@ -67,7 +67,7 @@ class OddWindow : public apptest::ShownWindow {
     }
     view_->RepaintView();
     if (empty) return;
-    const QImage shown = Presented(window_).copy(ClientInWindow(*view_));
+    const QImage shown = PresentedClient(window_, *view_);
     ASSERT_EQ(shown.size(), client);
     EXPECT_EQ(DifferingPixels(shown, view_->game().zoom), 0);
   }
@@ -177,7 +177,7 @@ TEST_F(OddWindow, AViewTooBigForAnyBufferDrawsNothingAndRecoversOnTheNextSize) {
   EXPECT_EQ(view_->picture().Width(), 230 - kEdges);
   EXPECT_EQ(view_->picture().Height(), 170 - kEdges);
   view_->RepaintView();
-  const QImage shown = Presented(window_).copy(ClientInWindow(*view_));
+  const QImage shown = PresentedClient(window_, *view_);
   EXPECT_EQ(DifferingPixels(shown, 2), 0);
 }
 

@@ -83,10 +83,10 @@ TEST_F(GameWindowTest, EveryRepaintShowsTheRenderedPicturePixelForPixel) {
     int notRendered = 0;
     for (int y = 0; y < shown.Height(); ++y) {
       for (int x = 0; x < shown.Width(); ++x) {
-        const std::uint32_t pixel = client.pixel(x, y) & 0xFFFFFF;
+        const std::uint32_t pixel = client.pixel(x, y);
         const int i = y * shown.Width() + x;
-        if (pixel != (shown.Pixels()[i] & 0xFFFFFF)) ++notPresented;
-        if (covered.contains(x, y) && pixel != (fresh.Pixels()[i] & 0xFFFFFF)) ++notRendered;
+        if (pixel != shown.Pixels()[i]) ++notPresented;
+        if (covered.contains(x, y) && pixel != fresh.Pixels()[i]) ++notRendered;
       }
     }
     EXPECT_EQ(notPresented, 0);
@@ -100,8 +100,8 @@ TEST_F(GameWindowTest, TheOverlayLetsTheMazeShowThroughBetweenItsLetters) {
   ASSERT_TRUE(expected.Resize(view_->picture().Width(), view_->picture().Height()));
   RenderView(expected, view_->game().zoom);
   const QPoint probe(40, 280);  // under the overlay, far from every title line
-  EXPECT_EQ(shot.pixel(probe + QPoint(EDGE, EDGE)) & 0xFFFFFF,
-            expected.Pixels()[probe.y() * expected.Width() + probe.x()] & 0xFFFFFF);
+  EXPECT_EQ(shot.pixel(probe + QPoint(EDGE, EDGE)),
+            expected.Pixels()[probe.y() * expected.Width() + probe.x()]);
 }
 
 // ---- The title phase, through real timer events -------------------------------------------------

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QBackingStore>
 #include <QImage>
-#include <QScreen>
 #include <QTest>
 #include <cstdint>
 
@@ -20,21 +20,23 @@ namespace vennaloop::apptest {
 /// Each of the window's and the view's sunken edges, on every side.
 inline constexpr int EDGE = 2;
 
-/// What the window shows on its screen: its backing store, not a fresh rendering.
-inline QImage Presented(const QWidget& window) {
-  return window.screen()
-      ->grabWindow(window.winId())
-      .toImage()
-      .convertToFormat(QImage::Format_RGB32);
+/// What the window has flushed to its screen: its backing store, in device pixels, not a fresh
+/// rendering.
+inline QImage Presented(QWidget& window) {
+  const QPaintDevice* device = window.backingStore()->paintDevice();
+  if (device->devType() != QInternal::Image) return {};
+  return static_cast<const QImage*>(device)->convertToFormat(QImage::Format_RGB32);
 }
 
-/// The view's client area in the window's coordinates.
-inline QRect ClientInWindow(const GameView& view) {
-  return view.contentsRect().translated(view.geometry().topLeft());
+/// The view's client area as the window presents it, in device pixels.
+inline QImage PresentedClient(QWidget& window, const GameView& view) {
+  const qreal ratio = view.devicePixelRatioF();
+  const QRect client = view.contentsRect().translated(view.geometry().topLeft());
+  return Presented(window).copy(QRect(client.topLeft() * ratio, client.size() * ratio));
 }
 
 /// Pixels of `client` that differ from a fresh rendering of the present game at `zoom` into a
-/// new picture of the same size; pixels no cell covers are black in both.
+/// new picture of the same size; pixels no cell covers are black in both. Every pixel is opaque.
 inline int DifferingPixels(const QImage& client, int zoom) {
   PixelBuffer fresh;
   if (!fresh.Resize(client.width(), client.height())) return -1;
@@ -43,7 +45,7 @@ inline int DifferingPixels(const QImage& client, int zoom) {
   for (int y = 0; y < client.height(); ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(client.constScanLine(y));
     for (int x = 0; x < client.width(); ++x)
-      if ((row[x] & 0xFFFFFF) != (fresh.Pixels()[y * fresh.Width() + x] & 0xFFFFFF)) ++differing;
+      if (row[x] != fresh.Pixels()[y * fresh.Width() + x]) ++differing;
   }
   return differing;
 }

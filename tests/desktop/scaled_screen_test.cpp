@@ -1,6 +1,7 @@
 // scaled_screen_test.cpp: the window on a screen of any device pixel ratio (run once plain and
-// once with QT_SCALE_FACTOR=2): the maze is presented one buffer pixel per device pixel, the
-// title keeps its layout and its letters, and the dialogs grow with their fonts.
+// once with QT_SCALE_FACTOR=2): the maze is presented one picture pixel per device pixel and,
+// drawn a few changed cells at a time, always shows what a fresh rendering draws; the title keeps
+// its layout and its letters, and the dialogs grow with their fonts.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,12 +10,17 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <random>
 
 #include "app/application.h"
 #include "app/dialogs.h"
 #include "app/title_overlay.h"
+#include "game/virtual_keys.h"
+#include "modal_helper.h"
 #include "qt_printers.h"
 #include "title_picture.h"
 #include "view/pixel_buffer.h"
@@ -60,11 +66,49 @@ TEST_F(ScaledWindow, TheMazeIsPresentedOnePicturePixelPerDevicePixel) {
     for (int y = 0; y < buffer.Height(); ++y) {
       const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(origin.y() + y));
       for (int x = 0; x < buffer.Width(); ++x)
-        if ((row[origin.x() + x] & 0xFFFFFF) !=
-            (buffer.Pixels()[y * buffer.Width() + x] & 0xFFFFFF))
-          ++wrong;
+        if (row[origin.x() + x] != buffer.Pixels()[y * buffer.Width() + x]) ++wrong;
     }
     EXPECT_EQ(wrong, 0);
+  }
+}
+
+TEST_F(ScaledWindow, LongPlayShowsAFreshRenderingAfterEveryFrame) {
+  // Random keys, sizes and zooms, frames after every tick and at the fastest speed after many:
+  // what the window's backing store holds is always a fresh rendering of the game, although
+  // each frame draws only the cells that changed.
+  const unsigned seed = std::random_device{}();
+  std::printf("Long play: seed %u\n", seed);
+  std::mt19937 rng(seed);
+  view_->CloseTitle();
+  QApplication::processEvents();  // the view is painted where the title was
+  // Any dialog the play opens (a stage's end) is answered at once.
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
+  });
+  answer.start(1);
+  const int keys[] = {KEY_LEFT, KEY_UP, KEY_RIGHT, KEY_DOWN, KEY_1, KEY_2,    KEY_3,
+                      KEY_F,    KEY_N,  KEY_W,     KEY_R,    KEY_S, KEY_SPACE};
+  Game& game = view_->game();
+  game.titleTicks = TITLE_TICKS;
+  for (int frame = 0; frame < 150; ++frame) {
+    SCOPED_TRACE(testing::Message() << "seed " << seed << ", frame " << frame);
+    if (rng() % 20 == 0) window_.resize(60 + rng() % 400, 60 + rng() % 300);
+    if (rng() % 4 == 0) game.pendingKey = keys[rng() % std::size(keys)];
+    if (rng() % 8 == 0) {
+      // Ticks faster than the screen: their changes gather until the next refresh.
+      view_->StartTimer(1);
+      const int cycles = game.elapsedCycles;
+      apptest::SpinUntil([&] { return game.elapsedCycles >= cycles + 20; });
+      view_->StopTimer();
+    } else {
+      game.GameTick();
+    }
+    // After the fastest ticks the next screen refresh shows the last one.
+    const auto showsTheGame = [&] {
+      return apptest::DifferingPixels(apptest::PresentedClient(window_, *view_), game.zoom) == 0;
+    };
+    ASSERT_TRUE(QTest::qWaitFor(showsTheGame, 1000));
   }
 }
 

@@ -1,10 +1,13 @@
 // game_fuzz.cpp: libFuzzer target that plays the window-free game from the fuzzer's bytes: keys
 // of any value, ticks, window sizes from nothing to far too large, zooms of any value, dialog
 // answers and the random platform, with the picture drawn on every cycle. After every tick the
-// world's invariants hold and every pixel matches the plain reference renderer; AddressSanitizer
-// catches any write outside the pixel buffer.
+// world's invariants hold and every pixel matches the plain reference renderer; a second picture,
+// kept by redrawing only the changed cells and shown through the flushed rectangles alone, equals
+// that full render after every frame; AddressSanitizer catches any write outside either buffer.
 //
-// Input: one flags byte (bit 0: skip the sixty title ticks), then commands, each an opcode byte
+// Input: one flags byte (bit 0: skip the sixty title ticks; bits 1-3: n, the kept picture is
+// shown on every (1 + n)th paint, so changes gather over several ticks; bits 4-6: the flush
+// shape), then commands, each an opcode byte
 // (taken modulo the command count) and its operands, little-endian; missing bytes read as 0.
 //   0 key u32          any key code to the key-down handler
 //   1 key u8           one of the sixteen keys the game takes
@@ -36,6 +39,7 @@
 #include "picture_check.h"
 #include "scripted_host.h"
 #include "view/cell_palette.h"
+#include "view/picture_updater.h"
 #include "view/pixel_buffer.h"
 #include "view/renderer.h"
 #include "world_invariants.h"
@@ -104,6 +108,14 @@ class Session {
       game_.titleTicks = TITLE_TICKS - 1;
       host_.titleExists = false;
     }
+    frameEvery_ = 1 + (flags >> 1 & 7);
+    const FlushShape shapes[] = {{},
+                                 {FlushShapeKind::Squares, 0, 0, 1 << 30},
+                                 {FlushShapeKind::Blocks, 5, 0, 1 << 30},
+                                 {FlushShapeKind::RowBands, 0, 3, 1 << 30}};
+    FlushShape shape = shapes[flags >> 4 & 3];
+    if (flags & 0x40) shape.max_rects = 2;
+    updater_.SetFlushShape(shape);
     CheckWorld();
     while (!in_.Done() && work_ < kWorkBudget)
       Command(in_.U8() % 13);
@@ -220,6 +232,7 @@ class Session {
 
   void Resize(int width, int height) {
     const bool ok = buffer_.Resize(width, height);
+    if (kept_.Resize(width, height) != ok) Fail("two buffers of one size, one refused", ticks_);
     const std::int64_t pixels = std::int64_t{width} * height;
     if (ok && pixels > kRefusedBytes / 4)
       Fail("a huge buffer was granted: allocator cap not set", ticks_);
@@ -253,6 +266,7 @@ class Session {
     RenderView(buffer_, game_.zoom);
     const std::int64_t pixels = std::int64_t{buffer_.Width()} * buffer_.Height();
     work_ += static_cast<long>(pixels >> 16);
+    KeptFrame(pixels);
     const int zoom = std::clamp(game_.zoom, MIN_ZOOM, MAX_ZOOM);
     const bool sameLayout = buffer_.Width() == checkedWidth_ && zoom == checkedZoom_;
     if (pixels > kAlwaysCheckedPixels && sameLayout) {
@@ -266,12 +280,28 @@ class Session {
     checkedZoom_ = zoom;
   }
 
+  // The window's incremental picture, brought up to date on every frameEvery_-th paint and held
+  // against a full render into a new buffer.
+  void KeptFrame(std::int64_t pixels) {
+    if (--framesDue_ > 0) return;
+    framesDue_ = frameEvery_;
+    const PictureUpdate update = updater_.Update(kept_, game_.zoom);
+    work_ += static_cast<long>(pixels >> 16);
+    const std::string fault = shown_.AfterUpdate(kept_, update, game_.zoom);
+    if (!fault.empty()) Fail(fault, ticks_);
+  }
+
   Reader& in_;
   testing::ScopedFakeRandomPlatform fake_;
   testing::ScriptedHost host_;
   Game game_{host_};
   PixelBuffer buffer_;
   testing::ShadowPicture shadow_;
+  PixelBuffer kept_;
+  PictureUpdater updater_;
+  testing::ShownPicture shown_;
+  int frameEvery_ = 1;
+  int framesDue_ = 1;
   long work_ = 0;
   long ticks_ = 0;
   std::uint8_t nested_ = 0;
