@@ -1,0 +1,188 @@
+// main.cpp: the functions the page's script calls. The page owns the loop and the elements; the
+// game, its host, the picture and the shared interface data live here.
+#include <emscripten.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <iterator>
+#include <string>
+
+#include "game/game.h"
+#include "random/random_platform.h"
+#include "ui/dialog_units.h"
+#include "ui/key_table.h"
+#include "view/cell_palette.h"
+#include "view/pixel_buffer.h"
+#include "view/renderer.h"
+#include "web/ui_json.h"
+#include "web/web_host.h"
+#include "world/maze_generator.h"
+
+namespace vennaloop::web {
+namespace {
+
+WebHost host;
+Game game(host);
+PixelBuffer picture;
+
+// The picture is handed to the canvas as it is, so its pixels must be the canvas's bytes: red,
+// green, blue, then an opaque alpha. Turning the palette into that order once spares every
+// frame a pass over its two million pixels.
+void UseCanvasByteOrder() {
+  for (std::uint32_t& value : CellPalette) {
+    const std::uint32_t red = (value >> 16) & 0xFF, green = (value >> 8) & 0xFF,
+                        blue = value & 0xFF;
+    value = 0xFF000000u | blue << 16 | green << 8 | red;
+  }
+}
+
+KeyModifiers ModifiersOf(int shift, int ctrl, int alt) {
+  return KeyModifiers{.shift = shift != 0, .ctrl = ctrl != 0, .alt = alt != 0};
+}
+
+}  // namespace
+}  // namespace vennaloop::web
+
+using namespace vennaloop;
+using namespace vennaloop::web;
+
+extern "C" {
+
+/// The shared interface data as one JSON object (ui_json.h).
+EMSCRIPTEN_KEEPALIVE const char* vl_interface_json() {
+  static const std::string json = InterfaceJson();
+  return json.c_str();
+}
+
+/// The view's creation: palette, the browser's random services, the first stage.
+EMSCRIPTEN_KEEPALIVE void vl_start() {
+  BuildCellPalette();
+  UseCanvasByteOrder();
+  SetRandomPlatform(BrowserRandomPlatform());
+  game.Start();
+}
+
+/// A new client size in device pixels; draws the picture at once. 0 when there is no picture.
+EMSCRIPTEN_KEEPALIVE int vl_resize(int width, int height) {
+  if (!picture.Resize(width, height)) return 0;
+  RenderView(picture, game.zoom);
+  return 1;
+}
+
+EMSCRIPTEN_KEEPALIVE std::uint32_t* vl_pixels() {
+  return picture.Pixels();
+}
+
+/// Draws the picture from the cell map; the page then presents it.
+EMSCRIPTEN_KEEPALIVE void vl_render() {
+  host.repaintPending = false;
+  RenderView(picture, game.zoom);
+}
+
+/// One timer tick. A stand-in's modifiers go with the digit they came with.
+EMSCRIPTEN_KEEPALIVE void vl_tick() {
+  game.GameTick();
+  if (game.pendingKey == 0) host.standInAdds = {};
+}
+
+/// A key press by its physical name. 1: the game took it; 0: not a game key; -1: a chord the
+/// window keeps, or a system key, which the game never sees.
+EMSCRIPTEN_KEEPALIVE int vl_key_down(const char* code, int shift, int ctrl, int alt) {
+  const KeyModifiers modifiers = ModifiersOf(shift, ctrl, alt);
+  if (!KeyReachesGame(code, modifiers)) return -1;
+  if (const int gameKey = GameKeyOf(code)) {
+    game.KeyDown(gameKey);
+    host.standInAdds = {};
+    return 1;
+  }
+  for (const KeyStandIn& standIn : BrowserStandInKeys()) {
+    if (standIn.code != code) continue;
+    game.KeyDown(standIn.gameKey);
+    host.standInAdds = {standIn.adds.shift, standIn.adds.ctrl};
+    return 1;
+  }
+  return 0;
+}
+
+/// The live state of Shift and Ctrl, which the game reads when a digit's tick runs.
+EMSCRIPTEN_KEEPALIVE void vl_modifiers(int shift, int ctrl) {
+  host.shiftDown = shift != 0;
+  host.ctrlDown = ctrl != 0;
+}
+
+EMSCRIPTEN_KEEPALIVE int vl_timer_period() {
+  return host.timerPeriod;
+}
+EMSCRIPTEN_KEEPALIVE int vl_timer_starts() {
+  return host.timerStarts;
+}
+EMSCRIPTEN_KEEPALIVE int vl_repaint_pending() {
+  return host.repaintPending ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE int vl_title_shown() {
+  return host.titleShown ? 1 : 0;
+}
+
+/// The dialog the game asked for (DialogRequest), until vl_dialog_closed.
+EMSCRIPTEN_KEEPALIVE int vl_dialog_request() {
+  return static_cast<int>(host.dialog);
+}
+EMSCRIPTEN_KEEPALIVE const char* vl_stage_result_json() {
+  return host.stageResultJson.c_str();
+}
+
+/// The dialog was closed with `answer` (1 OK, 2 Cancel); a stage result's answer finishes the
+/// stage end, which may set up the next stage.
+EMSCRIPTEN_KEEPALIVE void vl_dialog_closed(int answer) {
+  const DialogRequest closed = host.dialog;
+  host.dialog = DialogRequest::None;
+  if (closed == DialogRequest::StageResult)
+    game.AnswerStageResult(answer == 1 ? DialogAnswer::Ok : DialogAnswer::Cancel);
+}
+
+/// The game's fields the page and its tests look at.
+EMSCRIPTEN_KEEPALIVE const char* vl_state_json() {
+  static char json[512];
+  std::snprintf(json, sizeof json,
+                "{\"zoom\":%d,\"titleTicks\":%d,\"elapsedCycles\":%d,\"skippedCycle\":%d,"
+                "\"hitPoints\":%d,\"moveMode\":%d,\"playerCell\":%d,\"mazeFinished\":%s,"
+                "\"timerPeriod\":%d,\"awaitingStageResult\":%s}",
+                game.zoom, game.titleTicks, game.elapsedCycles, game.skippedCycle, game.hitPoints,
+                static_cast<int>(game.moveMode), game.playerCell, Maze.finished ? "true" : "false",
+                host.timerPeriod, game.AwaitingStageResult() ? "true" : "false");
+  return json;
+}
+
+/// A dialog-unit rectangle in pixels of a font whose 52 letters advance `lettersAdvance` pixels
+/// and whose height is `fontHeight`: x, y, width, height.
+EMSCRIPTEN_KEEPALIVE const int* vl_dialog_rect(int x, int y, int width, int height,
+                                               int lettersAdvance, int fontHeight) {
+  static int rect[4];
+  const DialogRect pixels = DialogUnitsToPixels(DialogRect{x, y, width, height},
+                                                BaseUnitsFrom(lettersAdvance, fontHeight));
+  rect[0] = pixels.x;
+  rect[1] = pixels.y;
+  rect[2] = pixels.width;
+  rect[3] = pixels.height;
+  return rect;
+}
+
+EMSCRIPTEN_KEEPALIVE int vl_points_to_pixels(int points, int dotsPerInch) {
+  return PointsToPixels(points, dotsPerInch);
+}
+
+/// The core's own picture of the current cell map at a size and zoom, with the core's palette
+/// (0x00RRGGBB), for the page's tests to hold the canvas against.
+EMSCRIPTEN_KEEPALIVE std::uint32_t* vl_reference_render(int width, int height, int zoom) {
+  static PixelBuffer reference;
+  if (!reference.Resize(width, height)) return nullptr;
+  std::uint32_t canvasPalette[256];
+  std::copy(std::begin(CellPalette), std::end(CellPalette), canvasPalette);
+  BuildCellPalette();
+  RenderView(reference, zoom);
+  std::copy(std::begin(canvasPalette), std::end(canvasPalette), CellPalette);
+  return reference.Pixels();
+}
+
+}  // extern "C"
