@@ -22,6 +22,9 @@
 namespace vennaloop::web {
 namespace {
 
+// Neither a 0x00RRGGBB nor an opaque 0xFFRRGGBB palette value.
+constexpr std::uint32_t UNCOVERED_PIXEL = 0x01000000;
+
 WebHost host;
 Game game(host);
 PixelBuffer picture;
@@ -172,11 +175,18 @@ EMSCRIPTEN_KEEPALIVE int vl_points_to_pixels(int points, int dotsPerInch) {
   return PointsToPixels(points, dotsPerInch);
 }
 
+/// What the reference picture holds where no cell is drawn; no palette colour has it.
+EMSCRIPTEN_KEEPALIVE std::uint32_t vl_uncovered_pixel() {
+  return UNCOVERED_PIXEL;
+}
+
 /// The core's own picture of the current cell map at a size and zoom, with the core's palette
-/// (0x00RRGGBB), for the page's tests to hold the canvas against.
+/// (0x00RRGGBB), for the page's tests to hold the canvas against. Pixels no cell covers keep
+/// whatever the canvas had; here they hold vl_uncovered_pixel().
 EMSCRIPTEN_KEEPALIVE std::uint32_t* vl_reference_render(int width, int height, int zoom) {
   static PixelBuffer reference;
   if (!reference.Resize(width, height)) return nullptr;
+  std::fill_n(reference.Pixels(), static_cast<std::size_t>(width) * height, UNCOVERED_PIXEL);
   std::uint32_t canvasPalette[256];
   std::copy(std::begin(CellPalette), std::end(CellPalette), canvasPalette);
   BuildCellPalette();

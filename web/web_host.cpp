@@ -15,8 +15,11 @@ namespace {
 constexpr int MIN_PERIOD_MS = 1;
 constexpr int MAX_PERIOD_MS = 300;
 
+// The JavaScript bodies are left as written: the C++ formatter would break their operators.
+// clang-format off
+
 // getRandomValues fills at most 65,536 bytes a call.
-EM_JS(int, BrowserCryptoRandom, (std::uint8_t * dst, std::size_t n), {
+EM_JS(int, BrowserCryptoRandom, (std::uint8_t* dst, std::size_t n), {
   try {
     for (let offset = 0; offset < n; offset += 65536) {
       crypto.getRandomValues(HEAPU8.subarray(dst + offset, dst + Math.min(n, offset + 65536)));
@@ -27,11 +30,16 @@ EM_JS(int, BrowserCryptoRandom, (std::uint8_t * dst, std::size_t n), {
   }
 });
 
-EM_JS(double, BrowserCalendarSeconds, (), { return Math.floor(Date.now() / 1000); });
+EM_JS(double, BrowserCalendarSeconds, (), {
+  return Math.floor(Date.now() / 1000);
+});
 
 // performance.now() counts milliseconds with a fraction; the counter counts nanoseconds.
-EM_JS(double, BrowserCounterNanoseconds, (),
-      { return typeof performance == = 'object' ? Math.round(performance.now() * 1e6) : -1; });
+EM_JS(double, BrowserCounterNanoseconds, (), {
+  return typeof performance === 'object' ? Math.round(performance.now() * 1e6) : -1;
+});
+
+// clang-format on
 
 bool CryptoRandom(std::uint8_t* dst, std::size_t n) {
   return BrowserCryptoRandom(dst, n) != 0;

@@ -109,25 +109,43 @@ function state() {
 // ---- Picture -----------------------------------------------------------------------------------
 
 // The canvas's backing store is exactly the view's device pixels, so each cell is `zoom` device
-// pixels wide at any device pixel ratio and nothing is scaled.
+// pixels wide at any device pixel ratio and nothing is scaled. The browser's own count of device
+// pixels is exact where it has one; an emulated ratio (as in headless testing) leaves it at the
+// CSS size, so it is trusted only where it agrees with the ratio.
+function deviceSize(cssWidth, cssHeight, exact) {
+  const width = Math.round(cssWidth * devicePixelRatio);
+  const height = Math.round(cssHeight * devicePixelRatio);
+  if (exact && Math.abs(exact.inlineSize - width) <= 1 && Math.abs(exact.blockSize - height) <= 1) {
+    return [exact.inlineSize, exact.blockSize];
+  }
+  return [width, height];
+}
+
 function watchSize() {
+  let last = null;
+  const update = (cssWidth, cssHeight, exact) => {
+    const [width, height] = deviceSize(cssWidth, cssHeight, exact);
+    if (last && last[0] === width && last[1] === height && last[2] === devicePixelRatio) return;
+    last = [width, height, devicePixelRatio];
+    resize(width, height);
+  };
   const observer = new ResizeObserver((entries) => {
     const entry = entries[entries.length - 1];
-    let width, height;
-    if (entry.devicePixelContentBoxSize) {
-      width = entry.devicePixelContentBoxSize[0].inlineSize;
-      height = entry.devicePixelContentBoxSize[0].blockSize;
-    } else {
-      width = Math.round(entry.contentRect.width * devicePixelRatio);
-      height = Math.round(entry.contentRect.height * devicePixelRatio);
-    }
-    resize(width, height);
+    update(entry.contentRect.width, entry.contentRect.height, entry.devicePixelContentBoxSize?.[0]);
   });
   try {
     observer.observe(view, {box: 'device-pixel-content-box'});
   } catch (e) {
     observer.observe(view);
   }
+  // A new ratio at the same CSS size (another screen, the browser's zoom) is a new size too.
+  const watchRatio = () => {
+    matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => {
+      update(view.clientWidth, view.clientHeight, null);
+      watchRatio();
+    }, {once: true});
+  };
+  watchRatio();
 }
 
 function resize(width, height) {
@@ -263,7 +281,7 @@ function watchKeys() {
   const modifiers = (event) => core._vl_modifiers(event.shiftKey ? 1 : 0, event.ctrlKey ? 1 : 0);
   addEventListener('keydown', (event) => {
     modifiers(event);
-    if (openDialog || event.isComposing) return;
+    if (openDialog || event.defaultPrevented || event.isComposing) return;
     const taken = core.ccall('vl_key_down', 'number', ['string', 'number', 'number', 'number'],
                              [event.code, event.shiftKey, event.ctrlKey, event.altKey]);
     if (taken === 1) event.preventDefault();
@@ -379,7 +397,9 @@ function showDialog(name) {
     event.preventDefault();
     closeDialog(ANSWER_CANCEL);
   });
+  // The dialog's keys are its own: none of them reaches the game behind it.
   dialog.addEventListener('keydown', (event) => {
+    event.stopPropagation();
     if (event.key === 'Enter') {
       event.preventDefault();
       closeDialog(ANSWER_OK);
