@@ -12,6 +12,12 @@ packages=(
   clang libclang-rt-14-dev
 )
 
+# The browser front end: Emscripten, Chromium for its tests, fontTools (with Brotli for WOFF2) to
+# cut its fonts, and Node with npm where no Node is installed.
+packages+=(emscripten chromium python3-fonttools python3-brotli)
+command -v node >/dev/null || packages+=(nodejs)
+command -v npm >/dev/null || packages+=(npm)
+
 missing=()
 for p in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)

@@ -51,7 +51,13 @@ export function serveSite(root, port = 0) {
 
 if (import.meta.url === pathToFileURL(process.argv[1]).href) {
   const root = process.argv[2] || 'site';
-  const server = await serveSite(root, Number(process.argv[3] || 8080));
+  let server;
+  try {
+    server = await serveSite(root, Number(process.argv[3] || 8080));
+  } catch (e) {
+    if (e.code !== 'EADDRINUSE') throw e;
+    server = await serveSite(root, 0);  // the port is taken: any free one will do
+  }
   console.log(`Vennaloop is served at http://127.0.0.1:${server.address().port}/`);
   console.log('Open that address in a browser; Ctrl+C stops the server.');
 }

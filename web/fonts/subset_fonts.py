@@ -105,12 +105,7 @@ def main():
         path, family, file_name, licence = SOURCES[key]
         font = TTFont(path)
         upm = font["head"].unitsPerEm
-        metrics.setdefault(family, {})[key[1]] = {
-            "unitsPerEm": upm,
-            "ascender": font["hhea"].ascent,
-            "descender": font["hhea"].descent,
-            "averageWidth": font["OS/2"].xAvgCharWidth,
-        }
+        metrics.setdefault(family, {})[key[1]] = height_metrics(font)
         options = subset.Options()
         options.flavor = "woff2"
         options.hinting = False
@@ -132,6 +127,26 @@ def main():
         f.write("".join(css))
     with open(os.path.join(out_dir, "fonts.json"), "w", encoding="utf-8") as f:
         json.dump({"families": families, "metrics": metrics}, f, ensure_ascii=False, indent=1)
+
+
+USE_TYPO_METRICS = 1 << 7
+
+
+def height_metrics(font):
+    """Ascent and descent in font units as the desktop's toolkit takes them, and its mean width.
+
+    A face with embedded bitmaps keeps FreeType's metrics, from the hhea table and rounded up to
+    whole pixels; any other face takes the OS/2 table's, the typographic ones where the face asks
+    for them and the Windows ones otherwise, unrounded."""
+    os2, hhea = font["OS/2"], font["hhea"]
+    metrics = {"unitsPerEm": font["head"].unitsPerEm, "averageWidth": os2.xAvgCharWidth}
+    if any(tag in font for tag in ("EBLC", "CBLC", "bdat")):
+        metrics.update(ascent=hhea.ascent, descent=-hhea.descent, wholePixels=True)
+    elif os2.fsSelection & USE_TYPO_METRICS:
+        metrics.update(ascent=os2.sTypoAscender, descent=-os2.sTypoDescender, wholePixels=False)
+    else:
+        metrics.update(ascent=os2.usWinAscent, descent=os2.usWinDescent, wholePixels=False)
+    return metrics
 
 
 def rename(font, family, style):

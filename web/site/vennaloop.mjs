@@ -184,14 +184,19 @@ function metricsOf(face, style) {
   return byStyle[style] || byStyle.normal;
 }
 
-// The desktop's cell-sized font: the largest size whose ascent plus descent, each rounded up to
-// whole pixels, fits the cell.
+// A font's ascent and descent in pixels at a size, as the desktop's toolkit has them.
+function heightAt(metrics, pixels) {
+  const scale = pixels / metrics.unitsPerEm;
+  const round = metrics.wholePixels ? Math.ceil : (x) => x;
+  const ascent = round(metrics.ascent * scale), descent = round(metrics.descent * scale);
+  return {ascent, height: Math.round(ascent + descent)};
+}
+
+// The desktop's cell-sized font: the largest size whose height fits the cell.
 function cellSized(metrics, cellHeight) {
-  const ascentAt = (px) => Math.ceil(metrics.ascender * px / metrics.unitsPerEm);
-  const descentAt = (px) => Math.ceil(-metrics.descender * px / metrics.unitsPerEm);
   let pixels = 1;
-  while (ascentAt(pixels + 1) + descentAt(pixels + 1) <= cellHeight) ++pixels;
-  return {pixels, ascent: ascentAt(pixels)};
+  while (heightAt(metrics, pixels + 1).height <= cellHeight) ++pixels;
+  return {pixels, ascent: heightAt(metrics, pixels).ascent};
 }
 
 function drawTitle(width, height) {
@@ -298,9 +303,7 @@ function dialogUnits(face, pixels, weight) {
   const font = `normal ${weight || 400} ${pixels}px ${quoted(fonts.families[face])}, sans-serif`;
   context.font = font;
   const letters = Math.round(context.measureText(ui.baseUnitLetters).width);
-  const metrics = metricsOf(face, 'normal');
-  const height = Math.ceil(metrics.ascender * pixels / metrics.unitsPerEm) +
-                 Math.ceil(-metrics.descender * pixels / metrics.unitsPerEm);
+  const height = heightAt(metricsOf(face, 'normal'), pixels).height;
   const rect = (x, y, width, height_) => {
     const pointer = core._vl_dialog_rect(x, y, width, height_, letters, height) >> 2;
     return core.HEAP32.subarray(pointer, pointer + 4).slice();
