@@ -27,7 +27,57 @@ constexpr std::uint32_t UNCOVERED_PIXEL = 0x01000000;
 
 WebHost host;
 Game game(host);
-PixelBuffer picture;
+
+// The picture repeats every 512 cells across and down (two copies of the square bring it back
+// upright), so the page's canvas needs only one period of it: the core draws a tile a little
+// larger than a period, at the same phase as the whole view, and the page puts it down as many
+// times as the view needs. A view within a period and a bit is drawn whole.
+constexpr int PICTURE_PERIOD_CELLS = 512;
+
+struct Placement {
+  int period;     ///< pixels after which the picture repeats
+  int tileWidth;  ///< the tile the core draws
+  int tileHeight;
+  int offsetX;  ///< where the tile's top-left pixel lies in the view
+  int offsetY;
+  int coveredRight;  ///< one past the last view pixel a cell covers
+  int coveredBottom;
+};
+
+PixelBuffer picture;  // the tile
+int viewWidth = 0, viewHeight = 0;
+int tileZoom = 0;
+Placement placement{};
+
+int TileSide(int viewSide, int zoom) {
+  return std::min(viewSide, PICTURE_PERIOD_CELLS * zoom + 4 * zoom);
+}
+
+// Sizes the tile for the view and the zoom; false when there is no picture.
+bool PrepareTile() {
+  const int zoom = std::clamp(game.zoom, MIN_ZOOM, MAX_ZOOM);
+  tileZoom = game.zoom;
+  const int width = TileSide(viewWidth, zoom), height = TileSide(viewHeight, zoom);
+  if ((picture.Width() != width || picture.Height() != height) && !picture.Resize(width, height)) {
+    return false;
+  }
+  const ViewLayout view = ComputeViewLayout(viewWidth, viewHeight, zoom);
+  const ViewLayout tile = ComputeViewLayout(width, height, zoom);
+  placement = {PICTURE_PERIOD_CELLS * zoom,
+               width,
+               height,
+               view.centre_left - tile.centre_left,
+               view.centre_top - tile.centre_top,
+               std::min(viewWidth, view.centre_left + zoom * view.cells_left),
+               std::min(viewHeight, view.centre_top + zoom * view.cells_above)};
+  return true;
+}
+
+void Render() {
+  host.repaintPending = false;
+  if (game.zoom != tileZoom && !PrepareTile()) return;
+  RenderView(picture, game.zoom);
+}
 
 // The picture is handed to the canvas as it is, so its pixels must be the canvas's bytes: red,
 // green, blue, then an opaque alpha. Turning the palette into that order once spares every
@@ -68,19 +118,27 @@ EMSCRIPTEN_KEEPALIVE void vl_start() {
 
 /// A new client size in device pixels; draws the picture at once. 0 when there is no picture.
 EMSCRIPTEN_KEEPALIVE int vl_resize(int width, int height) {
-  if (!picture.Resize(width, height)) return 0;
-  RenderView(picture, game.zoom);
+  viewWidth = width;
+  viewHeight = height;
+  picture.Resize(0, 0);
+  if (width <= 0 || height <= 0 || !PrepareTile()) return 0;
+  Render();
   return 1;
 }
 
+/// The tile's pixels, in the canvas's byte order; null when there is no picture.
 EMSCRIPTEN_KEEPALIVE std::uint32_t* vl_pixels() {
   return picture.Pixels();
 }
 
+/// Where the tile goes in the view: seven ints, as Placement lists them.
+EMSCRIPTEN_KEEPALIVE const Placement* vl_placement() {
+  return &placement;
+}
+
 /// Draws the picture from the cell map; the page then presents it.
 EMSCRIPTEN_KEEPALIVE void vl_render() {
-  host.repaintPending = false;
-  RenderView(picture, game.zoom);
+  Render();
 }
 
 /// One timer tick. A stand-in's modifiers go with the digit they came with.

@@ -29,6 +29,7 @@ const DIALOG_NAMES = {1: 'stageResult', 2: 'about', 3: 'author'};
 let core, ui, fonts;
 let mazeContext, imageData = null;
 let openDialog = null;
+let paused = false;
 
 // ---- Start -------------------------------------------------------------------------------------
 
@@ -83,8 +84,17 @@ async function start() {
   watchKeys();
   titleCanvas.hidden = !core._vl_title_shown();
   requestAnimationFrame(frame);
-  // For the page's tests and benchmarks: the core and the state the game is in.
-  globalThis.vennaloop = {core, ui, fonts, state, frame: playFrame};
+  // For the page's tests and benchmarks: the core, the state the game is in, and one whole
+  // frame of the game (a tick, its picture and the presenting) with the page's own loop paused.
+  globalThis.vennaloop = {
+    core, ui, fonts, state,
+    pause(on) { paused = on; },
+    tickAndPresent() {
+      core._vl_tick();
+      core._vl_render();
+      present();
+    },
+  };
 }
 
 // The title is drawn once, so its faces must be there first. A face that does not load leaves
@@ -159,14 +169,31 @@ function resize(width, height) {
 function present() {
   const pointer = core._vl_pixels();
   if (!pointer) return;
-  const width = mazeCanvas.width, height = mazeCanvas.height;
+  const at = core._vl_placement() >> 2;
+  const [period, tileWidth, tileHeight, offsetX, offsetY, right, bottom] =
+      core.HEAP32.subarray(at, at + 7);
   // The image borrows the core's pixels; a grown memory is a new buffer, so it is made again.
   if (!imageData || imageData.data.buffer !== core.HEAPU8.buffer ||
-      imageData.data.byteOffset !== pointer) {
+      imageData.data.byteOffset !== pointer || imageData.width !== tileWidth ||
+      imageData.height !== tileHeight) {
     imageData = new ImageData(
-        new Uint8ClampedArray(core.HEAPU8.buffer, pointer, width * height * 4), width, height);
+        new Uint8ClampedArray(core.HEAPU8.buffer, pointer, tileWidth * tileHeight * 4),
+        tileWidth, tileHeight);
   }
-  mazeContext.putImageData(imageData, 0, 0);
+  if (tileWidth === mazeCanvas.width && tileHeight === mazeCanvas.height) {
+    mazeContext.putImageData(imageData, 0, 0);
+    return;
+  }
+  // One period of the tile at every place the picture repeats, as far as cells cover the view.
+  const firstAt = (offset) => ((offset % period) + period) % period - period;
+  for (let y = firstAt(offsetY); y < bottom; y += period) {
+    const top = Math.max(0, -y), height = Math.min(period, tileHeight, bottom - y) - top;
+    if (height <= 0) continue;
+    for (let x = firstAt(offsetX); x < right; x += period) {
+      const left = Math.max(0, -x), width = Math.min(period, tileWidth, right - x) - left;
+      if (width > 0) mazeContext.putImageData(imageData, x, y, left, top, width, height);
+    }
+  }
 }
 
 // ---- Title -------------------------------------------------------------------------------------
@@ -253,7 +280,7 @@ function playFrame() {
 }
 
 function runDueTicks(now) {
-  if (openDialog) return;
+  if (openDialog || paused) return;
   const period = core._vl_timer_period();
   if (!period) {
     nextTick = null;
