@@ -36,6 +36,9 @@ SOURCES = {
     ("DejaVu Sans", "normal"): ("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
                                 "Vennaloop Sans", "sans.woff2", DEJAVU_LICENCE),
 }
+# The AGPL asks that a changed font's source goes with it: for these faces the source is the
+# original font file, which is shipped beside the subsets.
+SOURCE_SHIPPED = {URW_LICENCE}
 LICENCE_FILES = {IPA_LICENCE: "LICENSE-IPA.txt", URW_LICENCE: "LICENSE-C059.txt",
                  DEJAVU_LICENCE: "LICENSE-DejaVu.txt"}
 # Where a face has no glyph for a Japanese character the desktop's font fallback takes a Mincho
@@ -121,6 +124,9 @@ def main():
         css.append('@font-face {\n  font-family: "%s";\n  font-style: %s;\n'
                    '  src: url("%s") format("woff2");\n}\n' % (family, key[1], file_name))
         shutil.copyfile(licence, os.path.join(out_dir, LICENCE_FILES[licence]))
+        if licence in SOURCE_SHIPPED:
+            os.makedirs(os.path.join(out_dir, "source"), exist_ok=True)
+            shutil.copyfile(path, os.path.join(out_dir, "source", os.path.basename(path)))
 
     with open(os.path.join(out_dir, "fonts.css"), "w", encoding="utf-8") as f:
         f.write("/* The page's faces: subsets of the stand-ins, made by subset_fonts.py. */\n")

@@ -244,6 +244,8 @@ describe('the page', () => {
     ]);
     assert.deepEqual(result.labels,
                      ['Elapsed Cycle:', 'Skipped Cycle:', 'Current HP:', 'NextStageAliens:']);
+    assert.deepEqual(result.fields.slice(0, 2),
+                     ['あきらめるな。まだまだだ！', 'Neverrrr, Give Up! Go To Next.']);
     assert.equal(before.awaitingStageResult, true);
 
     await page.keyboard.press('Escape');
@@ -325,11 +327,12 @@ describe('the page when it cannot run', () => {
     const {page} = await openPage(session);
     await page.setJavaScriptEnabled(false);
     await page.goto(session.url);
-    const text = await page.$eval('noscript', (element) => element.textContent);
+    const text = await page.$eval('#noscript', (element) => element.textContent);
     assert.match(text, /needs JavaScript/);
     // The noscript text is what shows: the page is not blank.
     const shown = await page.evaluate(() => document.body.innerText);
     assert.match(shown, /needs JavaScript/);
+    assert.doesNotMatch(shown, /Loading/, 'nothing claims the game is loading');
     await page.close();
   });
 
