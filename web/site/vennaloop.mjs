@@ -5,6 +5,7 @@
 const statusLine = document.getElementById('status');
 const view = document.getElementById('view');
 const mazeCanvas = document.getElementById('maze');
+const titleLayer = document.getElementById('title-layer');
 const titleCanvas = document.getElementById('title');
 
 /** Says plainly why the game is not there; the page is never left blank. */
@@ -80,9 +81,9 @@ async function start() {
   core._vl_start();
   statusLine.textContent = '';
   await waitForFonts();
+  titleLayer.hidden = !core._vl_title_shown();
   watchSize();
   watchKeys();
-  titleCanvas.hidden = !core._vl_title_shown();
   requestAnimationFrame(frame);
   // For the page's tests and benchmarks: the core, the state the game is in, and one whole
   // frame of the game (a tick, its picture and the presenting) with the page's own loop paused.
@@ -144,14 +145,14 @@ function watchSize() {
     update(entry.contentRect.width, entry.contentRect.height, entry.devicePixelContentBoxSize?.[0]);
   });
   try {
-    observer.observe(view, {box: 'device-pixel-content-box'});
+    observer.observe(mazeCanvas, {box: 'device-pixel-content-box'});
   } catch (e) {
-    observer.observe(view);
+    observer.observe(mazeCanvas);
   }
   // A new ratio at the same CSS size (another screen, the browser's zoom) is a new size too.
   const watchRatio = () => {
     matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => {
-      update(view.clientWidth, view.clientHeight, null);
+      update(mazeCanvas.clientWidth, mazeCanvas.clientHeight, null);
       watchRatio();
     }, {once: true});
   };
@@ -163,7 +164,7 @@ function resize(width, height) {
   mazeCanvas.height = height;
   imageData = null;
   if (core._vl_resize(width, height)) present();
-  if (core._vl_title_shown()) drawTitle(width, height);
+  if (core._vl_title_shown()) drawTitle(width);
 }
 
 function present() {
@@ -226,11 +227,15 @@ function cellSized(metrics, cellHeight) {
   return {pixels, ascent: heightAt(metrics, pixels).ascent};
 }
 
-function drawTitle(width, height) {
+// The title's layer lies inside the view with an edge of its own, so its items are placed from
+// its own content box, as the desktop's overlay places them from its client area.
+function drawTitle(viewWidth) {
+  const ratio = viewWidth / Math.max(1, mazeCanvas.clientWidth);
+  const width = Math.round(titleCanvas.clientWidth * ratio);
+  const height = Math.round(titleCanvas.clientHeight * ratio);
   titleCanvas.width = width;
   titleCanvas.height = height;
   const context = titleCanvas.getContext('2d');
-  const ratio = width / Math.max(1, view.clientWidth);
   context.clearRect(0, 0, width, height);
   context.fontKerning = 'none';
   for (const item of ui.title.items) {
@@ -276,7 +281,7 @@ function playFrame() {
     core._vl_render();
     present();
   }
-  if (!titleCanvas.hidden && !core._vl_title_shown()) titleCanvas.hidden = true;
+  if (!titleLayer.hidden && !core._vl_title_shown()) titleLayer.hidden = true;
 }
 
 function runDueTicks(now) {

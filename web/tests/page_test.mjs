@@ -115,13 +115,13 @@ describe('the page', () => {
       for (let i = 0; i < data.length; i += 4) {
         if (data[i + 3] === 255 && data[i] === 255 && data[i + 1] === 0) ++red;
       }
-      return {hidden: canvas.hidden, red};
+      return {hidden: canvas.parentElement.hidden, red};
     });
     assert.equal(title.hidden, false);
     assert.ok(title.red > 1000, `the name is written in red (${title.red} pixels)`);
 
     await pastTitle(page);
-    assert.equal(await page.evaluate(() => document.getElementById('title').hidden), true);
+    assert.equal(await page.evaluate(() => document.getElementById('title-layer').hidden), true);
     const openCells = () => page.evaluate(() => {
       const canvas = document.getElementById('maze');
       const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
@@ -290,7 +290,7 @@ describe('the page', () => {
     await press(page, 'KeyS');
     for (const [width, height, ratio] of [[640, 480, 1], [1000, 700, 1], [700, 500, 2]]) {
       await page.setViewport({width, height, deviceScaleFactor: ratio});
-      // The view has a 2 pixel edge on each side; the picture is its content box.
+      // The view has a 2 pixel edge on each side; the picture lies within it.
       const want = [(width - 4) * ratio, (height - 4) * ratio];
       await waitFor(page, ([w, h]) => {
         const canvas = document.getElementById('maze');
