@@ -41,9 +41,9 @@ SOURCES = {
 SOURCE_SHIPPED = {URW_LICENCE}
 LICENCE_FILES = {IPA_LICENCE: "LICENSE-IPA.txt", URW_LICENCE: "LICENSE-C059.txt",
                  DEJAVU_LICENCE: "LICENSE-DejaVu.txt"}
-# Where a face has no glyph for a Japanese character the desktop's font fallback takes a Mincho
-# for the serif title lines; the page does the same with its Mincho.
-SERIF_FALLBACK = "IPAPMincho"
+# Where the title's Latin face has no glyph for a Japanese character (the author's name), the
+# desktop's font fallback reaches IPA's Gothic first; the page falls back to its Gothic likewise.
+TITLE_FALLBACK = "IPAPGothic"
 
 
 def shipped(stand_in, style):
@@ -89,9 +89,9 @@ def main():
     families = {}  # face -> the page's font-family list
     for (face, style), chars in sorted(collect_usage(ui).items()):
         chain = [s for s in ui["faces"][face] if shipped(s, style)]
-        serif = "Mincho" in face or "Century" in face
-        if serif and SERIF_FALLBACK not in chain:
-            chain.append(SERIF_FALLBACK)
+        in_title = any(item["face"] == face for item in ui["title"]["items"])
+        if in_title and TITLE_FALLBACK not in chain:
+            chain.append(TITLE_FALLBACK)
         keys = [(s, style) if (s, style) in SOURCES else (s, "normal") for s in chain]
         # The shipped families first; the installed stand-ins behind them should one fail to load.
         families[face] = list(dict.fromkeys([SOURCES[k][1] for k in keys] + ui["faces"][face]))
