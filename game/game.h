@@ -67,6 +67,13 @@ class Game {
   /// so the timer messages a modal dialog lets through are no-ops.
   void GameTick();
 
+  /// Finishes a stage end whose result dialog was answered DialogAnswer::Deferred, as if the
+  /// dialog had returned `answer`; does nothing when no answer is awaited or `answer` is Deferred.
+  void AnswerStageResult(DialogAnswer answer);
+
+  /// True while a stage result waits for AnswerStageResult; every tick does nothing meanwhile.
+  bool AwaitingStageResult() const { return awaitingStageResult_; }
+
   /// The key-down handler: records an accepted key as the pending key, replacing one not yet
   /// consumed; ignores any other.
   void KeyDown(int virtualKey);
@@ -95,6 +102,7 @@ class Game {
   void PlayerCommand();
   void DigitCommand(int digit);
   void EndStage();
+  void FinishStageEnd(DialogAnswer answer);
 
   GameHost& host_;
   // Per tick: the outcomes met so far.
@@ -104,6 +112,8 @@ class Game {
   // Set for the length of a tick; a tick entered meanwhile, from inside one of its modal
   // dialogs, returns at once.
   bool tickRunning_ = false;
+  // A stage result answered Deferred: the outcomes above are kept until its answer comes.
+  bool awaitingStageResult_ = false;
 };
 
 }  // namespace vennaloop

@@ -26,6 +26,9 @@ enum class DialogAnswer {
   Ok = 1,
   Cancel = 2,     ///< Esc or the close box
   NotShown = -1,  ///< the dialog could not be created; taken as Cancel
+  /// The dialog is up but its answer comes later: a host that cannot block (a browser page)
+  /// answers through Game::AnswerStageResult, and the game is frozen until then.
+  Deferred = 0,
 };
 
 class GameHost {

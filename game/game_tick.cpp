@@ -33,7 +33,7 @@ class TickGuard {
 }  // namespace
 
 void Game::GameTick() {
-  if (tickRunning_) return;
+  if (tickRunning_ || awaitingStageResult_) return;
   const TickGuard guard(tickRunning_);
   giveUp_ = false;
   goalReached_ = false;
@@ -106,6 +106,20 @@ void Game::EndStage() {
                                                 : Outcome::GaveUp;
   const StageResult result{outcome, elapsedCycles, skippedCycle, hitPoints, ALIEN_COUNT};
   const DialogAnswer answer = host_.RunStageResult(result);
+  if (answer == DialogAnswer::Deferred) {
+    awaitingStageResult_ = true;
+    return;
+  }
+  FinishStageEnd(answer);
+}
+
+void Game::AnswerStageResult(DialogAnswer answer) {
+  if (!awaitingStageResult_ || answer == DialogAnswer::Deferred) return;
+  awaitingStageResult_ = false;
+  FinishStageEnd(answer);
+}
+
+void Game::FinishStageEnd(DialogAnswer answer) {
   // Only a give-up that was not confirmed returns to the stage; every other ending starts anew.
   if (answer == DialogAnswer::Ok || !giveUp_) StageSetup();
   if (hitPointsExhausted_) hitPoints = FULL_HIT_POINTS;

@@ -2,25 +2,26 @@
 // calendar clock and a monotonic counter, replaceable through SetRandomPlatform.
 #include "random/random_platform.h"
 
-#include <sys/random.h>
+#include <unistd.h>
 
-#include <cerrno>
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 
 namespace vennaloop {
 namespace {
 
+// getentropy rather than getrandom: it is the one call that both the C libraries of Linux and
+// the WebAssembly runtime provide. It fills at most 256 bytes a call, and a call either fills
+// all it was asked for or fails.
+constexpr std::size_t ENTROPY_CALL_LIMIT = 256;
+
 bool KernelRandom(std::uint8_t* dst, std::size_t n) {
-  // getrandom may return fewer bytes than asked (or be interrupted); keep asking until done.
   while (n > 0) {
-    const ssize_t got = getrandom(dst, n, 0);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    dst += got;
-    n -= static_cast<std::size_t>(got);
+    const std::size_t chunk = std::min(n, ENTROPY_CALL_LIMIT);
+    if (getentropy(dst, chunk) != 0) return false;
+    dst += chunk;
+    n -= chunk;
   }
   return true;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # install-deps.sh: installs the Debian 12 packages that the named tasks need, and nothing when all
 # of them are there already. Runs apt-get directly as root, through sudo otherwise.
-#   scripts/install-deps.sh TASK...    tasks: build play package test fuzz
+#   scripts/install-deps.sh TASK...    tasks: build play package test fuzz web web-test
 # Sourced, it only defines apt_install for other scripts.
 set -euo pipefail
 
@@ -21,6 +21,13 @@ declare -A task_packages=(
           lintian devscripts weston"
   # The fuzz target: clang and its libFuzzer runtime.
   [fuzz]="clang libclang-rt-14-dev"
+  # The browser front end: CMake and Emscripten, fontTools (with Brotli for WOFF2) to cut its
+  # fonts out of the faces the desktop uses; Node and npm are added below where no Node is
+  # installed.
+  [web]="cmake emscripten python3-fonttools python3-brotli
+         fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35 fonts-dejavu-core"
+  # Its tests: GoogleTest's sources for the WebAssembly suite, Chromium for the page.
+  [web-test]="googletest chromium"
 )
 
 # Runs apt-get update, then apt-get install with the given options, packages and .deb files.
@@ -47,6 +54,11 @@ main() {
       status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
       [ "$status" = "install ok installed" ] || missing+=("$p")
     done
+    # A Node from elsewhere serves as well as Debian's.
+    if [ "$task" = web ]; then
+      command -v node >/dev/null || missing+=(nodejs)
+      command -v npm >/dev/null || missing+=(npm)
+    fi
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "Installing: ${missing[*]}"

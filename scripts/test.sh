@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything in ./build and runs every test.
+# Installs what is missing, builds everything in ./build (the browser front end in ./build-web)
+# and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh build play package test
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$(nproc)"
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+# The same core in the browser: its suite as WebAssembly, and the page in headless Chromium.
+scripts/test-web.sh

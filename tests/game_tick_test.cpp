@@ -339,6 +339,50 @@ TEST_P(StageEndTest, OutcomeAndWhatTheAnswerDoes) {
   }
 }
 
+// A host that cannot block answers later; every ending must then come out as it does when the
+// dialog answers at once, and the game must stand still while it waits.
+TEST_P(StageEndTest, AnswerGivenLaterDoesTheSame) {
+  const Ending e = GetParam();
+  ClearWorld();
+  game.hitPoints = e.exhausted ? 1 : 9;
+  for (int i = 0; i < 3; ++i)
+    game.GameTick();
+  host.ClearLog();
+  if (e.giveUp) game.pendingKey = KEY_ESCAPE;
+  if (e.goal) CellMap[START_ROOM] |= CELL_GOAL;
+  if (e.exhausted) PlaceAlien(0, START_ROOM);
+  host.answers = {DialogAnswer::Deferred};
+
+  game.GameTick();
+  ASSERT_TRUE(game.AwaitingStageResult());
+  EXPECT_EQ(host.calls, (Calls{"RepaintView", "RunStageResult"}));
+  game.pendingKey = KEY_S;
+  const int ticks = game.titleTicks;
+  game.GameTick();
+  game.GameTick();
+  game.AnswerStageResult(DialogAnswer::Deferred);
+  EXPECT_EQ(host.calls.size(), 2u) << "frozen: no tick, no stage setup";
+  EXPECT_EQ(game.titleTicks, ticks);
+  EXPECT_EQ(game.elapsedCycles, 4);
+  EXPECT_EQ(game.hitPoints, e.exhausted ? 0 : 9) << "hit points are restored after the answer";
+  EXPECT_EQ(host.results.at(0).outcome, e.outcome);
+
+  game.AnswerStageResult(e.answer);
+  EXPECT_FALSE(game.AwaitingStageResult());
+  EXPECT_EQ(game.hitPoints, e.exhausted ? FULL_HIT_POINTS : 9);
+  if (e.newStage) {
+    EXPECT_EQ(host.calls, (Calls{"RepaintView", "RunStageResult", "StopTimer", "StartTimer(16)"}));
+    EXPECT_EQ(game.elapsedCycles, 0);
+  } else {
+    EXPECT_EQ(host.calls, (Calls{"RepaintView", "RunStageResult"}));
+    EXPECT_EQ(game.elapsedCycles, 4);
+  }
+  game.AnswerStageResult(DialogAnswer::Ok);
+  EXPECT_EQ(game.elapsedCycles, e.newStage ? 0 : 4) << "a second answer finds nothing to finish";
+  game.GameTick();
+  EXPECT_EQ(host.CountOf("RepaintView"), 2) << "ticks run again";
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Endings, StageEndTest,
     ::testing::Values(

@@ -201,5 +201,17 @@ TEST(RandomReductionTest, WordReductionIsNearlyEven) {
   EXPECT_EQ(WordBelow(65535, 32767), 32766);
 }
 
+// The system's provider hands out at most 256 bytes a call: a longer request must still be
+// filled to its end.
+TEST(SystemRandomPlatformTest, FillsRequestsLongerThanOneCall) {
+  std::vector<std::uint8_t> bytes(1000, 0xA5);
+  ASSERT_TRUE(SystemRandomPlatform().cryptoRandom(bytes.data(), bytes.size()));
+  const auto tail = bytes.begin() + 768;
+  EXPECT_FALSE(std::all_of(tail, bytes.end(), [](std::uint8_t b) { return b == 0xA5; }));
+  std::int64_t counter = 0;
+  EXPECT_TRUE(SystemRandomPlatform().performanceCounter(&counter));
+  EXPECT_GT(SystemRandomPlatform().calendarSeconds(), 1'700'000'000);
+}
+
 }  // namespace
 }  // namespace vennaloop

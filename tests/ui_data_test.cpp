@@ -107,6 +107,19 @@ TEST(KeyTableTest, WindowChordsWantTheirModifiersExactly) {
   EXPECT_TRUE(KeyReachesGame("Digit2", ctrlAlt));
 }
 
+// A stand-in key must be free (no game key of its own), reach the game on its own and give a
+// digit with Ctrl, the chord it replaces.
+TEST(KeyTableTest, BrowserStandInsAreFreeKeysThatGiveCtrlDigits) {
+  ASSERT_EQ(BrowserStandInKeys().size(), 3u);
+  int digit = KEY_1;
+  for (const KeyStandIn& standIn : BrowserStandInKeys()) {
+    EXPECT_EQ(GameKeyOf(standIn.code), 0) << standIn.code;
+    EXPECT_TRUE(KeyReachesGame(standIn.code, KeyModifiers{})) << standIn.code;
+    EXPECT_EQ(standIn.gameKey, digit++);
+    EXPECT_EQ(standIn.adds, KeyModifiers{.ctrl = true});
+  }
+}
+
 TEST(TextsTest, EachOutcomeHasItsOwnTwoLines) {
   const Outcome outcomes[] = {Outcome::GoalReached, Outcome::GaveUp, Outcome::HitPointsExhausted};
   for (const Outcome a : outcomes) {

@@ -25,6 +25,13 @@ constexpr KeyChord WINDOW_CHORDS[] = {
     {"Delete", SHIFT}, {"KeyZ", CTRL},   {"Backspace", ALT}, {"F6", KeyModifiers{}}, {"F6", SHIFT},
 };
 
+// The digits' row goes on past 3, so the slow speeds sit right of the zooms.
+constexpr KeyStandIn BROWSER_STAND_INS[] = {
+    {"Digit7", KEY_1, CTRL},
+    {"Digit8", KEY_2, CTRL},
+    {"Digit9", KEY_3, CTRL},
+};
+
 }  // namespace
 
 std::span<const KeyBinding> GameKeyBindings() {
@@ -39,6 +46,10 @@ int GameKeyOf(std::string_view code) {
 
 std::span<const KeyChord> WindowChords() {
   return WINDOW_CHORDS;
+}
+
+std::span<const KeyStandIn> BrowserStandInKeys() {
+  return BROWSER_STAND_INS;
 }
 
 bool KeyReachesGame(std::string_view code, KeyModifiers modifiers) {

@@ -34,6 +34,18 @@ struct KeyChord {
 /// The editing and pane keys the main window keeps for itself, Ctrl+V and Ctrl+Z among them.
 std::span<const KeyChord> WindowChords();
 
+/// A key a browser page offers in place of a chord that some browsers keep for themselves
+/// (Ctrl+1, 2 and 3 switch tabs in some): pressing `code` gives the game `gameKey`, read at the
+/// tick as if the modifiers in `adds` were held too.
+struct KeyStandIn {
+  std::string_view code;
+  int gameKey;  ///< a key code of game/virtual_keys.h
+  KeyModifiers adds;
+};
+
+/// 7, 8 and 9 for Ctrl+1, 2 and 3: with Shift they are Ctrl+Shift+1, 2 and 3 as well.
+std::span<const KeyStandIn> BrowserStandInKeys();
+
 /// False for a window chord and for any key with Alt but not Ctrl (a system key): neither reaches
 /// the game, so Ctrl+V does nothing while V alone opens the about box.
 bool KeyReachesGame(std::string_view code, KeyModifiers modifiers);

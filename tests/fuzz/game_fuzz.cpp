@@ -170,10 +170,14 @@ class Session {
         break;
       case 8: {
         const DialogAnswer answers[] = {DialogAnswer::Ok, DialogAnswer::Cancel,
-                                        DialogAnswer::NotShown};
-        const int pick = in_.U8() % 4;
-        const DialogAnswer answer = pick < 3 ? answers[pick] : static_cast<DialogAnswer>(in_.I32());
-        if (host_.answers.size() < 64) host_.answers.push_back(answer);
+                                        DialogAnswer::NotShown, DialogAnswer::Deferred};
+        const int pick = in_.U8() % 5;
+        const DialogAnswer answer = pick < 4 ? answers[pick] : static_cast<DialogAnswer>(in_.I32());
+        // A stage result left for later is answered by the next answer, as a page does.
+        if (game_.AwaitingStageResult())
+          game_.AnswerStageResult(answer);
+        else if (host_.answers.size() < 64)
+          host_.answers.push_back(answer);
         break;
       }
       case 9: {

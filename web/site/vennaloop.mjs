@@ -1,0 +1,472 @@
+// vennaloop.mjs: the page's side of the game. The WebAssembly core plays and draws; this module
+// runs its timer on the animation frames, presents its picture on the canvas, writes the title,
+// builds the dialogs from the shared layouts and hands the physical keys over.
+
+const statusLine = document.getElementById('status');
+const view = document.getElementById('view');
+const mazeCanvas = document.getElementById('maze');
+const titleLayer = document.getElementById('title-layer');
+const titleCanvas = document.getElementById('title');
+
+/** Says plainly why the game is not there; the page is never left blank. */
+function fail(message) {
+  statusLine.textContent = message;
+  statusLine.hidden = false;
+}
+
+class LoadError extends Error {}
+
+// The dialogs' font sizes are in points, at the logical resolution CSS pixels have.
+const CSS_DOTS_PER_INCH = 96;
+// After a hidden tab or a blocked page the game makes up this many ticks beyond a frame's
+// share at most, and drops the rest of the backlog.
+const CATCH_UP_TICKS = 2;
+// No frame spends more than this on ticks, however short the period.
+const TICK_BUDGET_MS = 12;
+const ANSWER_OK = 1;
+const ANSWER_CANCEL = 2;
+const DIALOG_NAMES = {1: 'stageResult', 2: 'about', 3: 'author'};
+
+let core, ui, fonts;
+let mazeContext, imageData = null;
+let openDialog = null;
+let paused = false;
+
+// ---- Start -------------------------------------------------------------------------------------
+
+async function fetchJson(url) {
+  let response;
+  try {
+    response = await fetch(url);
+  } catch (e) {
+    throw new LoadError(`the file ${url} did not load`);
+  }
+  if (!response.ok) throw new LoadError(`the file ${url} did not load (${response.status})`);
+  return response.json();
+}
+
+async function loadCore() {
+  let factory;
+  try {
+    factory = (await import('./vennaloop_core.mjs')).default;
+  } catch (e) {
+    throw new LoadError('the file vennaloop_core.mjs did not load');
+  }
+  let instance;
+  try {
+    instance = await factory({
+      locateFile: (path) => new URL(path, import.meta.url).href,
+    });
+  } catch (e) {
+    throw new LoadError('the file vennaloop_core.wasm did not load');
+  }
+  return instance;
+}
+
+async function start() {
+  if (typeof WebAssembly !== 'object') {
+    fail('Vennaloop runs as WebAssembly, which this browser does not offer (or has turned off). ' +
+         'Use a current browser, or turn WebAssembly on, to play.');
+    return;
+  }
+  try {
+    [core, fonts] = await Promise.all([loadCore(), fetchJson('fonts/fonts.json')]);
+  } catch (e) {
+    if (!(e instanceof LoadError)) throw e;
+    fail(`Vennaloop could not start: ${e.message}. Check the connection and reload the page.`);
+    return;
+  }
+  ui = JSON.parse(core.UTF8ToString(core._vl_interface_json()));
+  mazeContext = mazeCanvas.getContext('2d');
+  core._vl_start();
+  statusLine.textContent = '';
+  await waitForFonts();
+  titleLayer.hidden = !core._vl_title_shown();
+  watchSize();
+  watchKeys();
+  requestAnimationFrame(frame);
+  // For the page's tests and benchmarks: the core, the state the game is in, and one whole
+  // frame of the game (a tick, its picture and the presenting) with the page's own loop paused.
+  globalThis.vennaloop = {
+    core, ui, fonts, state,
+    pause(on) { paused = on; },
+    tickAndPresent() {
+      core._vl_tick();
+      core._vl_render();
+      present();
+    },
+  };
+}
+
+// The title is drawn once, so its faces must be there first. A face that does not load leaves
+// its stand-in, and the page says so.
+async function waitForFonts() {
+  const wanted = [];
+  for (const item of ui.title.items) {
+    wanted.push(fontOf(item.face, item.italic ? 'italic' : 'normal', 20));
+  }
+  for (const dialog of Object.values(ui.dialogs)) wanted.push(fontOf(dialog.font.face, 'normal', 12));
+  const results = await Promise.all(wanted.map((f) => document.fonts.load(f).catch(() => [])));
+  if (results.some((faces) => faces.length === 0)) {
+    statusLine.textContent = 'A font of the page did not load; the game uses a stand-in.';
+    setTimeout(() => { statusLine.textContent = ''; }, 6000);
+  }
+}
+
+function state() {
+  return JSON.parse(core.UTF8ToString(core._vl_state_json()));
+}
+
+// ---- Picture -----------------------------------------------------------------------------------
+
+// The canvas's backing store is exactly the view's device pixels, so each cell is `zoom` device
+// pixels wide at any device pixel ratio and nothing is scaled. The browser's own count of device
+// pixels is exact where it has one; an emulated ratio (as in headless testing) leaves it at the
+// CSS size, so it is trusted only where it agrees with the ratio.
+function deviceSize(cssWidth, cssHeight, exact) {
+  const width = Math.round(cssWidth * devicePixelRatio);
+  const height = Math.round(cssHeight * devicePixelRatio);
+  if (exact && Math.abs(exact.inlineSize - width) <= 1 && Math.abs(exact.blockSize - height) <= 1) {
+    return [exact.inlineSize, exact.blockSize];
+  }
+  return [width, height];
+}
+
+function watchSize() {
+  let last = null;
+  const update = (cssWidth, cssHeight, exact) => {
+    const [width, height] = deviceSize(cssWidth, cssHeight, exact);
+    if (last && last[0] === width && last[1] === height && last[2] === devicePixelRatio) return;
+    last = [width, height, devicePixelRatio];
+    resize(width, height);
+  };
+  const observer = new ResizeObserver((entries) => {
+    const entry = entries[entries.length - 1];
+    update(entry.contentRect.width, entry.contentRect.height, entry.devicePixelContentBoxSize?.[0]);
+  });
+  try {
+    observer.observe(mazeCanvas, {box: 'device-pixel-content-box'});
+  } catch (e) {
+    observer.observe(mazeCanvas);
+  }
+  // A new ratio at the same CSS size (another screen, the browser's zoom) is a new size too.
+  const watchRatio = () => {
+    matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => {
+      update(mazeCanvas.clientWidth, mazeCanvas.clientHeight, null);
+      watchRatio();
+    }, {once: true});
+  };
+  watchRatio();
+}
+
+function resize(width, height) {
+  mazeCanvas.width = width;
+  mazeCanvas.height = height;
+  imageData = null;
+  if (core._vl_resize(width, height)) present();
+  if (core._vl_title_shown()) drawTitle(width);
+}
+
+function present() {
+  const pointer = core._vl_pixels();
+  if (!pointer) return;
+  const at = core._vl_placement() >> 2;
+  const [period, tileWidth, tileHeight, offsetX, offsetY, right, bottom] =
+      core.HEAP32.subarray(at, at + 7);
+  // The image borrows the core's pixels; a grown memory is a new buffer, so it is made again.
+  if (!imageData || imageData.data.buffer !== core.HEAPU8.buffer ||
+      imageData.data.byteOffset !== pointer || imageData.width !== tileWidth ||
+      imageData.height !== tileHeight) {
+    imageData = new ImageData(
+        new Uint8ClampedArray(core.HEAPU8.buffer, pointer, tileWidth * tileHeight * 4),
+        tileWidth, tileHeight);
+  }
+  if (tileWidth === mazeCanvas.width && tileHeight === mazeCanvas.height) {
+    mazeContext.putImageData(imageData, 0, 0);
+    return;
+  }
+  // One period of the tile at every place the picture repeats, as far as cells cover the view.
+  const firstAt = (offset) => ((offset % period) + period) % period - period;
+  for (let y = firstAt(offsetY); y < bottom; y += period) {
+    const top = Math.max(0, -y), height = Math.min(period, tileHeight, bottom - y) - top;
+    if (height <= 0) continue;
+    for (let x = firstAt(offsetX); x < right; x += period) {
+      const left = Math.max(0, -x), width = Math.min(period, tileWidth, right - x) - left;
+      if (width > 0) mazeContext.putImageData(imageData, x, y, left, top, width, height);
+    }
+  }
+}
+
+// ---- Title -------------------------------------------------------------------------------------
+
+function quoted(families) {
+  return families.map((f) => `"${f}"`).join(', ');
+}
+
+function fontOf(face, style, pixels, weight = 400) {
+  return `${style} ${weight} ${pixels}px ${quoted(fonts.families[face])}, serif`;
+}
+
+function metricsOf(face, style) {
+  const byStyle = fonts.metrics[fonts.families[face][0]];
+  return byStyle[style] || byStyle.normal;
+}
+
+// A font's ascent and descent in pixels at a size, as the desktop's toolkit has them.
+function heightAt(metrics, pixels) {
+  const scale = pixels / metrics.unitsPerEm;
+  const round = metrics.wholePixels ? Math.ceil : (x) => x;
+  const ascent = round(metrics.ascent * scale), descent = round(metrics.descent * scale);
+  return {ascent, height: Math.round(ascent + descent)};
+}
+
+// The desktop's cell-sized font: the largest size whose height fits the cell.
+function cellSized(metrics, cellHeight) {
+  let pixels = 1;
+  while (heightAt(metrics, pixels + 1).height <= cellHeight) ++pixels;
+  return {pixels, ascent: heightAt(metrics, pixels).ascent};
+}
+
+// The title's layer lies inside the view with an edge of its own, so its items are placed from
+// its own content box, as the desktop's overlay places them from its client area.
+function drawTitle(viewWidth) {
+  const ratio = viewWidth / Math.max(1, mazeCanvas.clientWidth);
+  const width = Math.round(titleCanvas.clientWidth * ratio);
+  const height = Math.round(titleCanvas.clientHeight * ratio);
+  titleCanvas.width = width;
+  titleCanvas.height = height;
+  const context = titleCanvas.getContext('2d');
+  context.clearRect(0, 0, width, height);
+  context.fontKerning = 'none';
+  for (const item of ui.title.items) {
+    const style = item.italic ? 'italic' : 'normal';
+    const metrics = metricsOf(item.face, style);
+    const {pixels, ascent} = cellSized(metrics, item.fontHeight);
+    // The face is squeezed or stretched to the item's average character width, in whole
+    // percent as the desktop's toolkit does.
+    const natural = metrics.averageWidth * pixels / metrics.unitsPerEm;
+    const stretch = Math.round(100 * item.fontWidth / natural) / 100;
+    const x = item.align === 'center' ? (item.left + item.right) / 2 :
+              item.align === 'right' ? item.right : item.left;
+    context.font = fontOf(item.face, style, pixels);
+    context.textAlign = item.align;
+    context.textBaseline = 'alphabetic';
+    context.fillStyle = '#' + item.colour.toString(16).padStart(6, '0');
+    context.setTransform(ratio * stretch, 0, 0, ratio, ratio * x, ratio * (item.top + ascent));
+    context.fillText(item.text, 0, 0);
+  }
+  context.setTransform(1, 0, 0, 1, 0, 0);
+}
+
+// ---- Timer -------------------------------------------------------------------------------------
+
+let nextTick = null;
+let timerStarts = -1;
+let frameInterval = 1000 / 60;
+let lastFrame = null;
+
+function frame(now) {
+  requestAnimationFrame(frame);
+  if (lastFrame !== null && now - lastFrame < 100) {
+    frameInterval += (now - lastFrame - frameInterval) * 0.1;
+  }
+  lastFrame = now;
+  playFrame();
+}
+
+/** One frame of the page: the ticks that are due, then the picture if a tick changed it. */
+function playFrame() {
+  runDueTicks(performance.now());
+  if (core._vl_repaint_pending()) {
+    core._vl_render();
+    present();
+  }
+  if (!titleLayer.hidden && !core._vl_title_shown()) titleLayer.hidden = true;
+}
+
+function runDueTicks(now) {
+  if (openDialog || paused) return;
+  const period = core._vl_timer_period();
+  if (!period) {
+    nextTick = null;
+    return;
+  }
+  if (nextTick === null || core._vl_timer_starts() !== timerStarts) {
+    timerStarts = core._vl_timer_starts();
+    nextTick = now + period;
+    return;
+  }
+  const share = Math.ceil(frameInterval / period) + CATCH_UP_TICKS;
+  const budgetEnd = now + TICK_BUDGET_MS;
+  for (let ran = 0; now >= nextTick && ran < share; ++ran) {
+    core._vl_tick();
+    nextTick += period;
+    if (core._vl_dialog_request()) {
+      showDialog(DIALOG_NAMES[core._vl_dialog_request()]);
+      return;
+    }
+    // A new stage or a speed key restarts the timer: the next tick is a period away.
+    if (core._vl_timer_starts() !== timerStarts || !core._vl_timer_period()) return;
+    if (performance.now() > budgetEnd) break;
+  }
+  if (now - nextTick >= period) nextTick = now + period;  // the backlog is dropped
+}
+
+// ---- Keys --------------------------------------------------------------------------------------
+
+function watchKeys() {
+  const modifiers = (event) => core._vl_modifiers(event.shiftKey ? 1 : 0, event.ctrlKey ? 1 : 0);
+  addEventListener('keydown', (event) => {
+    modifiers(event);
+    if (openDialog || event.defaultPrevented || event.isComposing) return;
+    const taken = core.ccall('vl_key_down', 'number', ['string', 'number', 'number', 'number'],
+                             [event.code, event.shiftKey, event.ctrlKey, event.altKey]);
+    if (taken === 1) event.preventDefault();
+  });
+  addEventListener('keyup', modifiers);
+  addEventListener('blur', () => core._vl_modifiers(0, 0));
+}
+
+// ---- Dialogs -----------------------------------------------------------------------------------
+
+// Base units from the dialog font: the mean advance of the 52 letters and the font's height.
+function dialogUnits(face, pixels, weight) {
+  const context = document.createElement('canvas').getContext('2d');
+  const font = `normal ${weight || 400} ${pixels}px ${quoted(fonts.families[face])}, sans-serif`;
+  context.font = font;
+  const letters = Math.round(context.measureText(ui.baseUnitLetters).width);
+  const height = heightAt(metricsOf(face, 'normal'), pixels).height;
+  const rect = (x, y, width, height_) => {
+    const pointer = core._vl_dialog_rect(x, y, width, height_, letters, height) >> 2;
+    return core.HEAP32.subarray(pointer, pointer + 4).slice();
+  };
+  return {font, rect};
+}
+
+function valuesFor(name) {
+  if (name === 'stageResult') return JSON.parse(core.UTF8ToString(core._vl_stage_result_json()));
+  return {authorProfile: ui.authorProfile};
+}
+
+function controlElement(control, values) {
+  const text = control.value ? String(values[control.value]) : control.text;
+  let element;
+  switch (control.role) {
+    case 'button':
+      element = document.createElement('button');
+      element.className = 'push' + (control.isDefault ? ' default' : '');
+      element.textContent = text;
+      element.addEventListener('click', () => closeDialog(ANSWER_OK));
+      break;
+    case 'icon':
+      element = document.createElement('img');
+      element.src = new URL('vennaloop.svg', import.meta.url).href;
+      element.alt = '';
+      break;
+    case 'field':
+      element = document.createElement('input');
+      element.readOnly = true;
+      element.value = text;
+      break;
+    case 'scrollingText':
+      element = document.createElement('textarea');
+      element.readOnly = true;
+      element.wrap = 'off';
+      element.value = text;
+      break;
+    default:
+      element = document.createElement('div');
+      element.className = 'label';
+      element.textContent = text;
+  }
+  element.classList.add('edge-' + control.edge);
+  element.style.textAlign = control.align;
+  element.tabIndex = control.tabStop ? 0 : -1;
+  return element;
+}
+
+function showDialog(name) {
+  const layout = ui.dialogs[name];
+  const values = valuesFor(name);
+  const pixels = core._vl_points_to_pixels(layout.font.pointSize, CSS_DOTS_PER_INCH);
+  const units = dialogUnits(layout.font.face, pixels, layout.font.weight);
+
+  const dialog = document.createElement('dialog');
+  dialog.className = 'window';
+  dialog.dataset.name = name;
+  dialog.style.font = units.font;
+  const caption = document.createElement('div');
+  caption.className = 'caption';
+  const captionText = document.createElement('span');
+  captionText.textContent = layout.caption;
+  const closeBox = document.createElement('button');
+  closeBox.textContent = '\u00d7';
+  closeBox.tabIndex = -1;
+  closeBox.setAttribute('aria-label', 'Close');
+  closeBox.addEventListener('click', () => closeDialog(ANSWER_CANCEL));
+  caption.append(captionText, closeBox);
+
+  const client = document.createElement('div');
+  client.className = 'client';
+  const [, , width, height] = units.rect(0, 0, layout.width, layout.height);
+  client.style.width = `${width}px`;
+  client.style.height = `${height}px`;
+  let first = null;
+  for (const control of layout.controls) {
+    const element = controlElement(control, values);
+    const [x, y, w, h] = units.rect(control.x, control.y, control.width, control.height);
+    element.style.left = `${x}px`;
+    element.style.top = `${y}px`;
+    if (control.role === 'icon') {
+      element.style.width = element.style.height = '32px';  // the standard icon size
+    } else {
+      element.style.width = `${w}px`;
+      element.style.height = `${h}px`;
+    }
+    if (control.tabStop && !first) first = element;
+    client.append(element);
+  }
+  dialog.append(caption, client);
+  // Esc and the close box answer Cancel; Enter presses the default button.
+  dialog.addEventListener('cancel', (event) => {
+    event.preventDefault();
+    closeDialog(ANSWER_CANCEL);
+  });
+  // The dialog's keys are its own: none of them reaches the game behind it.
+  dialog.addEventListener('keydown', (event) => {
+    event.stopPropagation();
+    if (event.key === 'Enter') {
+      event.preventDefault();
+      closeDialog(ANSWER_OK);
+    } else if (event.key === 'Escape') {
+      event.preventDefault();
+      closeDialog(ANSWER_CANCEL);
+    }
+  });
+  document.body.append(dialog);
+  openDialog = dialog;
+  dialog.showModal();
+  if (first) first.focus();
+}
+
+function closeDialog(answer) {
+  if (!openDialog) return;
+  const dialog = openDialog;
+  openDialog = null;
+  dialog.close();
+  dialog.remove();
+  core._vl_dialog_closed(answer);
+  // The game was frozen: it goes on a period from now, with no ticks made up.
+  nextTick = null;
+}
+
+// ---- Faults ------------------------------------------------------------------------------------
+
+addEventListener('error', (event) => {
+  fail(`Vennaloop stopped: ${event.message}. Reload the page to play again.`);
+});
+addEventListener('unhandledrejection', (event) => {
+  fail(`Vennaloop stopped: ${event.reason}. Reload the page to play again.`);
+});
+
+start().catch((e) => fail(`Vennaloop could not start: ${e.message || e}. Reload the page.`));

@@ -1,0 +1,358 @@
+// page_test.mjs: the page in a real browser (headless Chromium): it starts clean, shows the
+// title and grows the maze, takes every kind of key, runs the three dialogs and the stage flow,
+// draws exactly what the core draws at any size and pixel ratio, and says so when it cannot run.
+// VENNALOOP_SITE names the built site.
+import assert from 'node:assert/strict';
+import {after, before, describe, it} from 'node:test';
+
+import {openBrowser, openPage, state, waitForGame} from './browser.mjs';
+
+const SITE = process.env.VENNALOOP_SITE;
+if (!SITE) throw new Error('VENNALOOP_SITE must name the built site');
+
+let session;
+before(async () => {
+  session = await openBrowser(SITE);
+});
+after(async () => {
+  await session?.close();
+});
+
+async function startGame(options) {
+  const opened = await openPage(session, options);
+  await opened.page.goto(session.url);
+  await waitForGame(opened.page);
+  return opened;
+}
+
+function waitFor(page, predicate, arg) {
+  return page.waitForFunction(predicate, {polling: 'raf', timeout: 15000}, arg);
+}
+
+// Past the title, as a player who waited for it would be.
+async function pastTitle(page) {
+  await waitFor(page, () => globalThis.vennaloop.state().elapsedCycles > 0);
+}
+
+async function press(page, code, {shift = false, ctrl = false} = {}) {
+  if (shift) await page.keyboard.down('Shift');
+  if (ctrl) await page.keyboard.down('Control');
+  await page.keyboard.press(code);
+  // The game reads the modifiers when the key's tick runs: hold them until it has.
+  await nextTicks(page, 2);
+  if (ctrl) await page.keyboard.up('Control');
+  if (shift) await page.keyboard.up('Shift');
+}
+
+// Waits until the game has played `count` more ticks.
+async function nextTicks(page, count) {
+  const start = await page.evaluate(() => globalThis.vennaloop.state().titleTicks);
+  await waitFor(page, ([from, n]) => globalThis.vennaloop.state().titleTicks >= from + n,
+                [start, count]);
+}
+
+// Holds the canvas against the core's own rendering of the same cell map at the same zoom.
+function compareWithCore(page) {
+  return page.evaluate(() => {
+    const {core} = globalThis.vennaloop;
+    const canvas = document.getElementById('maze');
+    const {width, height} = canvas;
+    const pixels = canvas.getContext('2d').getImageData(0, 0, width, height).data;
+    const zoom = globalThis.vennaloop.state().zoom;
+    const pointer = core._vl_reference_render(width, height, zoom) >> 2;
+    const reference = core.HEAPU32.subarray(pointer, pointer + width * height);
+    const uncovered = core._vl_uncovered_pixel();
+    let mismatches = 0, first = null, covered = 0;
+    for (let i = 0; i < width * height; ++i) {
+      const value = reference[i];
+      if (value === uncovered) continue;  // no cell there: the canvas keeps what it had
+      ++covered;
+      if (pixels[4 * i] !== ((value >> 16) & 255) || pixels[4 * i + 1] !== ((value >> 8) & 255) ||
+          pixels[4 * i + 2] !== (value & 255)) {
+        if (!first) first = {x: i % width, y: Math.floor(i / width), want: value.toString(16)};
+        ++mismatches;
+      }
+    }
+    const colours = new Set(reference).size;
+    return {width, height, zoom, mismatches, first, colours, covered};
+  });
+}
+
+function openDialog(page) {
+  return page.evaluate(() => {
+    const dialog = document.querySelector('dialog[open]');
+    if (!dialog) return null;
+    return {
+      name: dialog.dataset.name,
+      caption: dialog.querySelector('.caption span').textContent,
+      fields: [...dialog.querySelectorAll('input')].map((input) => input.value),
+      labels: [...dialog.querySelectorAll('.label')].map((label) => label.textContent),
+      focused: document.activeElement?.textContent || document.activeElement?.tagName,
+    };
+  });
+}
+
+async function waitForDialog(page, name) {
+  await waitFor(page, (n) => document.querySelector('dialog[open]')?.dataset.name === n, name);
+  return openDialog(page);
+}
+
+async function waitForNoDialog(page) {
+  await waitFor(page, () => !document.querySelector('dialog[open]'));
+}
+
+describe('the page', () => {
+  it('loads with no console errors, shows the title, then grows the maze', async () => {
+    const {page, errors} = await startGame();
+    const early = await state(page);
+    assert.ok(early.titleTicks < 59, `the title phase is still on (tick ${early.titleTicks})`);
+    const title = await page.evaluate(() => {
+      const canvas = document.getElementById('title');
+      const item = globalThis.vennaloop.ui.title.items[1];  // the big red name
+      const data = canvas.getContext('2d').getImageData(
+          item.left, item.top, item.right - item.left, item.bottom - item.top).data;
+      let red = 0;
+      for (let i = 0; i < data.length; i += 4) {
+        if (data[i + 3] === 255 && data[i] === 255 && data[i + 1] === 0) ++red;
+      }
+      return {hidden: canvas.parentElement.hidden, red};
+    });
+    assert.equal(title.hidden, false);
+    assert.ok(title.red > 1000, `the name is written in red (${title.red} pixels)`);
+
+    await pastTitle(page);
+    assert.equal(await page.evaluate(() => document.getElementById('title-layer').hidden), true);
+    const openCells = () => page.evaluate(() => {
+      const canvas = document.getElementById('maze');
+      const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+      let black = 0;
+      for (let i = 0; i < data.length; i += 4) black += data[i] + data[i + 1] + data[i + 2] === 0;
+      return black;
+    });
+    const first = await openCells();
+    await nextTicks(page, 20);
+    const later = await openCells();
+    assert.ok(later > first, `the maze grows (${first} then ${later} open pixels)`);
+    assert.equal(await page.evaluate(() => document.getElementById('status').textContent), '');
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+
+  it('finishes the maze on S, and zooms on 1, 2 and 3 exactly as the core draws', async () => {
+    const {page, errors} = await startGame();
+    await pastTitle(page);
+    await press(page, 'KeyS');
+    await waitFor(page, () => globalThis.vennaloop.state().mazeFinished);
+    for (const zoom of [3, 2, 1]) {
+      await press(page, `Digit${zoom}`);
+      await waitFor(page, (z) => globalThis.vennaloop.state().zoom === z, zoom);
+      await nextTicks(page, 1);
+      const result = await compareWithCore(page);
+      assert.equal(result.zoom, zoom);
+      assert.equal(result.mismatches, 0, JSON.stringify(result.first));
+      assert.ok(result.colours >= 3, 'walls, open cells and walkers are all drawn');
+      // Cells cover all but at most two columns and two rows.
+      assert.ok(result.covered >= (result.width - 2) * (result.height - 2));
+    }
+    // Zoom 3 draws each cell as a 3 x 3 block: the centre cell's block is one colour.
+    await press(page, 'Digit3');
+    await nextTicks(page, 1);
+    const block = await page.evaluate(() => {
+      const canvas = document.getElementById('maze');
+      const left = Math.floor(canvas.width / 2) - 1, top = Math.floor(canvas.height / 2) - 1;
+      const data = canvas.getContext('2d').getImageData(left, top, 3, 3).data;
+      return new Set(Array.from({length: 9}, (_, i) => data.slice(4 * i, 4 * i + 3).join())).size;
+    });
+    assert.equal(block, 1);
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+
+  it('takes the walking keys, and the speed keys with Shift, Ctrl and their stand-ins', async () => {
+    const {page} = await startGame();
+    await pastTitle(page);
+    const modes = [['KeyF', 2], ['KeyW', 3], ['KeyN', 1], ['KeyR', 0], ['ArrowUp', 1]];
+    for (const [code, mode] of modes) {
+      await press(page, code);
+      assert.equal((await state(page)).moveMode, mode, code);
+    }
+    const speeds = [
+      [{code: 'Digit2', shift: true}, 20],
+      [{code: 'Digit1', ctrl: true}, 100],  // headless Chromium lets Ctrl+digit through
+      [{code: 'Digit3', shift: true, ctrl: true}, 3],
+      [{code: 'Digit8'}, 200],  // the stand-in for Ctrl+2
+      [{code: 'Digit7', shift: true}, 1],  // the stand-in with Shift: Ctrl+Shift+1
+      [{code: 'Digit9'}, 300],
+    ];
+    for (const [key, period] of speeds) {
+      await press(page, key.code, key);
+      assert.equal((await state(page)).timerPeriod, period, JSON.stringify(key));
+      assert.equal((await state(page)).zoom, 1, 'a speed key leaves the zoom');
+    }
+    // Ctrl+V is the window's: it opens nothing, while V does.
+    await press(page, 'KeyV', {ctrl: true});
+    assert.equal(await openDialog(page), null);
+    await page.close();
+  });
+
+  it('opens the about box on V and the profile on A, frozen while they are up', async () => {
+    const {page, errors} = await startGame();
+    const ui = await page.evaluate(() => globalThis.vennaloop.ui);
+    await pastTitle(page);
+    await page.keyboard.press('KeyV');
+    const about = await waitForDialog(page, 'about');
+    assert.equal(about.caption, ui.dialogs.about.caption);
+    assert.deepEqual(about.labels, [ui.aboutVersionLine, ui.copyright]);
+    assert.equal(about.focused, 'OK');
+    const frozen = (await state(page)).titleTicks;
+    await new Promise((done) => setTimeout(done, 300));
+    assert.equal((await state(page)).titleTicks, frozen, 'no tick while a dialog is up');
+    await page.keyboard.press('Escape');
+    await waitForNoDialog(page);
+    await nextTicks(page, 2);
+
+    await page.keyboard.press('KeyA');
+    const author = await waitForDialog(page, 'author');
+    assert.equal(author.caption, ui.dialogs.author.caption);
+    assert.equal(author.focused, 'OK', 'the profile opens with the focus on OK');
+    const box = await page.evaluate(() => {
+      const text = document.querySelector('dialog[open] textarea');
+      text.scrollTop = 400;
+      return {value: text.value, readOnly: text.readOnly, scrolled: text.scrollTop,
+              overflow: text.scrollHeight > text.clientHeight};
+    });
+    assert.equal(box.value, ui.authorProfile);
+    assert.ok(box.readOnly && box.overflow && box.scrolled > 0, 'read-only and scrollable');
+    await page.keyboard.press('Enter');
+    await waitForNoDialog(page);
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+
+  it('gives up on Esc; Esc returns to the stage, Enter starts the next one', async () => {
+    const {page, errors} = await startGame();
+    const ui = await page.evaluate(() => globalThis.vennaloop.ui);
+    await pastTitle(page);
+    await nextTicks(page, 5);
+    await page.keyboard.press('Escape');
+    const result = await waitForDialog(page, 'stageResult');
+    const before = await state(page);
+    assert.equal(result.caption, 'Go To Next Stage');
+    assert.deepEqual(result.fields, [
+      ui.stageMessages[1][0], ui.stageMessages[1][1], String(before.elapsedCycles), '0',
+      String(before.hitPoints), '30',
+    ]);
+    assert.deepEqual(result.labels,
+                     ['Elapsed Cycle:', 'Skipped Cycle:', 'Current HP:', 'NextStageAliens:']);
+    assert.deepEqual(result.fields.slice(0, 2),
+                     ['あきらめるな。まだまだだ！', 'Neverrrr, Give Up! Go To Next.']);
+    assert.equal(before.awaitingStageResult, true);
+
+    await page.keyboard.press('Escape');
+    await waitForNoDialog(page);
+    await nextTicks(page, 3);
+    const back = await state(page);
+    assert.ok(back.elapsedCycles > before.elapsedCycles, 'the same stage goes on');
+
+    await page.keyboard.press('Escape');
+    await waitForDialog(page, 'stageResult');
+    await page.keyboard.press('Enter');
+    await waitForNoDialog(page);
+    const next = await state(page);
+    assert.ok(next.elapsedCycles < 3, `a new stage (cycle ${next.elapsedCycles})`);
+    assert.equal(next.timerPeriod, 16);
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+
+  it('makes up a few ticks at most after the page was blocked', async () => {
+    const {page} = await startGame();
+    await pastTitle(page);
+    const cycles = await page.evaluate(async () => {
+      const {state} = globalThis.vennaloop;
+      const frame = () => new Promise((done) => requestAnimationFrame(done));
+      await frame();
+      const before = state().elapsedCycles;
+      const start = performance.now();
+      while (performance.now() - start < 1000) {}  // a page blocked for a second
+      await frame();
+      return state().elapsedCycles - before;
+    });
+    // A second at 16 ms would owe 62 ticks; a frame's share and two more are made up, a frame
+    // being taken as slow as a busy machine makes it.
+    assert.ok(cycles >= 1 && cycles <= 8, `${cycles} ticks after the block`);
+    await page.close();
+  });
+
+  it('follows the page size and draws device pixels at ratio 2', async () => {
+    const {page, errors} = await startGame({width: 900, height: 600});
+    await pastTitle(page);
+    await press(page, 'KeyS');
+    for (const [width, height, ratio] of [[640, 480, 1], [1000, 700, 1], [700, 500, 2]]) {
+      await page.setViewport({width, height, deviceScaleFactor: ratio});
+      // The view has a 2 pixel edge on each side; the picture lies within it.
+      const want = [(width - 4) * ratio, (height - 4) * ratio];
+      await waitFor(page, ([w, h]) => {
+        const canvas = document.getElementById('maze');
+        return canvas.width === w && canvas.height === h;
+      }, want);
+      for (const zoom of [1, 3]) {
+        await press(page, `Digit${zoom}`);
+        const result = await compareWithCore(page);
+        assert.deepEqual([result.width, result.height], want);
+        assert.equal(result.mismatches, 0, `${width}x${height}@${ratio} zoom ${zoom}: ` +
+                                               JSON.stringify(result.first));
+      }
+    }
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+});
+
+describe('the page when it cannot run', () => {
+  const statusOf = (page) => page.$eval('#status', (status) => status.textContent);
+
+  it('says so without WebAssembly', async () => {
+    const {page} = await openPage(session);
+    await page.evaluateOnNewDocument(() => {
+      delete globalThis.WebAssembly;
+    });
+    await page.goto(session.url);
+    await page.waitForFunction(() => /WebAssembly/.test(document.getElementById('status').textContent));
+    assert.match(await statusOf(page), /does not offer/);
+    await page.close();
+  });
+
+  it('says so with JavaScript off', async () => {
+    const {page} = await openPage(session);
+    await page.setJavaScriptEnabled(false);
+    await page.goto(session.url);
+    const text = await page.$eval('#noscript', (element) => element.textContent);
+    assert.match(text, /needs JavaScript/);
+    // The noscript text is what shows: the page is not blank.
+    const shown = await page.evaluate(() => document.body.innerText);
+    assert.match(shown, /needs JavaScript/);
+    assert.doesNotMatch(shown, /Loading/, 'nothing claims the game is loading');
+    await page.close();
+  });
+
+  for (const file of ['vennaloop_core.wasm', 'vennaloop_core.mjs', 'vennaloop.mjs',
+                      'fonts/fonts.json']) {
+    it(`says so when ${file} does not load`, async () => {
+      const {page} = await openPage(session);
+      await page.setRequestInterception(true);
+      page.on('request', (request) => {
+        if (request.url().endsWith('/' + file)) {
+          request.respond({status: 404, contentType: 'text/plain', body: 'not found'});
+        } else {
+          request.continue();
+        }
+      });
+      await page.goto(session.url);
+      await page.waitForFunction(
+          () => /could not start/.test(document.getElementById('status').textContent));
+      assert.match(await statusOf(page), new RegExp(file.replace('.', '\\.')));
+      await page.close();
+    });
+  }
+});

@@ -1,0 +1,82 @@
+// web_host.cpp: the page's host and the browser's random services.
+#include "web/web_host.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "web/ui_json.h"
+
+namespace vennaloop::web {
+
+namespace {
+
+constexpr int MIN_PERIOD_MS = 1;
+constexpr int MAX_PERIOD_MS = 300;
+
+// The JavaScript bodies are left as written: the C++ formatter would break their operators.
+// clang-format off
+
+// getRandomValues fills at most 65,536 bytes a call.
+EM_JS(int, BrowserCryptoRandom, (std::uint8_t* dst, std::size_t n), {
+  try {
+    for (let offset = 0; offset < n; offset += 65536) {
+      crypto.getRandomValues(HEAPU8.subarray(dst + offset, dst + Math.min(n, offset + 65536)));
+    }
+    return 1;
+  } catch (e) {
+    return 0;
+  }
+});
+
+EM_JS(double, BrowserCalendarSeconds, (), {
+  return Math.floor(Date.now() / 1000);
+});
+
+// performance.now() counts milliseconds with a fraction; the counter counts nanoseconds.
+EM_JS(double, BrowserCounterNanoseconds, (), {
+  return typeof performance === 'object' ? Math.round(performance.now() * 1e6) : -1;
+});
+
+// clang-format on
+
+bool CryptoRandom(std::uint8_t* dst, std::size_t n) {
+  return BrowserCryptoRandom(dst, n) != 0;
+}
+
+std::int64_t CalendarSeconds() {
+  return static_cast<std::int64_t>(BrowserCalendarSeconds());
+}
+
+bool PerformanceCounter(std::int64_t* value) {
+  const double ns = BrowserCounterNanoseconds();
+  if (ns < 0) return false;
+  *value = static_cast<std::int64_t>(ns);
+  return true;
+}
+
+constexpr RandomPlatform BROWSER_PLATFORM{CryptoRandom, CalendarSeconds, PerformanceCounter};
+
+}  // namespace
+
+void WebHost::StartTimer(int periodMs) {
+  timerPeriod = std::clamp(periodMs, MIN_PERIOD_MS, MAX_PERIOD_MS);
+  ++timerStarts;
+}
+
+void WebHost::StopTimer() {
+  timerPeriod = 0;
+}
+
+DialogAnswer WebHost::RunStageResult(const StageResult& result) {
+  stageResultJson = StageResultJson(result);
+  dialog = DialogRequest::StageResult;
+  return DialogAnswer::Deferred;  // the page answers through Game::AnswerStageResult
+}
+
+const RandomPlatform& BrowserRandomPlatform() {
+  return BROWSER_PLATFORM;
+}
+
+}  // namespace vennaloop::web
