@@ -43,13 +43,19 @@ set(VENNALOOP_COPYRIGHT "${CMAKE_MATCH_1}")
 string(STRIP "${CMAKE_MATCH_2}" license)
 string(REGEX REPLACE "\n[ \t]*\n" "\n.\n" license "${license}")
 string(REPLACE "\n" "\n " VENNALOOP_LICENSE_TEXT " ${license}")
+# The web page's font paragraphs go in as they stand, their comment lines dropped below.
+file(READ "${packaging}/web-fonts.copyright" VENNALOOP_WEB_FONTS_COPYRIGHT)
+string(STRIP "${VENNALOOP_WEB_FONTS_COPYRIGHT}" VENNALOOP_WEB_FONTS_COPYRIGHT)
 # The template's comment lines go, and with them the extra empty lines they leave.
 file(READ "${packaging}/copyright.in" copyright)
+string(REPLACE "@VENNALOOP_WEB_FONTS_COPYRIGHT@" "${VENNALOOP_WEB_FONTS_COPYRIGHT}" copyright
+               "${copyright}")
 string(REGEX REPLACE "\n#[^\n]*" "" copyright "\n${copyright}")
 string(REGEX REPLACE "\n\n\n+" "\n\n" copyright "${copyright}")
 string(REGEX REPLACE "^\n+" "" copyright "${copyright}")
 file(CONFIGURE OUTPUT "${PROJECT_BINARY_DIR}/packaging/copyright" CONTENT "${copyright}" @ONLY)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${packaging}/copyright.in")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${packaging}/copyright.in"
+                                                                "${packaging}/web-fonts.copyright")
 
 install(FILES "${PROJECT_BINARY_DIR}/packaging/copyright" "${changelog}"
         DESTINATION "${VENNALOOP_DOCDIR}")
