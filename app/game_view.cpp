@@ -126,6 +126,7 @@ void GameView::paintEvent(QPaintEvent* event) {
   if (!contentsRect().contains(event->rect())) drawFrame(&painter);
   unshown_ -= event->region();
   if (!picture_.Pixels()) return;
+  const QRegion asked = event->region() & contentsRect();
   // The image borrows the picture's pixels, opaque 0xFFRRGGBB as Format_RGB32 wants them, and
   // only the asked-for parts are copied out of it.
   const qreal ratio = devicePixelRatioF();
@@ -134,9 +135,7 @@ void GameView::paintEvent(QPaintEvent* event) {
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
   const QRect client = contentsRect();
-  for (const QRect& asked : event->region()) {
-    const QRect target = asked & client;
-    if (target.isEmpty()) continue;
+  for (const QRect& target : asked) {
     const QRectF source((target.left() - client.left()) * ratio,
                         (target.top() - client.top()) * ratio, target.width() * ratio,
                         target.height() * ratio);

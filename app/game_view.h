@@ -1,9 +1,10 @@
 // game_view.h: the game's window: owns the game, its picture and the title overlay, draws the
 // maze, takes the keys and runs the game's timer. It is the game's GameHost.
 //
-// The picture is kept from frame to frame: a frame redraws the cells the game changed and flushes
-// only where they show. Frames follow the game's repaints, one each, unless the game ticks faster
-// than the screen shows: then a frame comes once a screen refresh, with the latest tick's picture.
+// The picture is kept from frame to frame: a frame redraws the cells the game changed and repaints
+// and flushes only the rows they lie in. Frames follow the game's repaints, one each, unless the
+// game ticks faster than the screen shows: then a frame comes once a screen refresh, with the
+// latest tick's picture.
 #pragma once
 
 #include <QBasicTimer>

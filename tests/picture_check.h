@@ -81,9 +81,10 @@ class ShadowPicture {
 };
 
 /// The screen in front of a buffer kept by a PictureUpdater: it receives the whole buffer after
-/// a full render and only the flushed rectangles otherwise, as a window that flushes no more
-/// than the updater says. After every update both the buffer and the screen must equal a fresh
-/// full render of the present state into a new buffer.
+/// a full render and otherwise only the squares the updater says it drew, each of which must lie
+/// inside the flushed rectangles, as a window that copies and flushes no more than the updater
+/// says. After every update both the buffer and the screen must equal a fresh full render of the
+/// present state into a new buffer.
 class ShownPicture {
  public:
   /// After updater.Update(kept, zoom) answered `update`.
@@ -105,14 +106,22 @@ class ShownPicture {
     } else if (width_ != width || height_ != height) {
       return "a buffer of a new size was updated without a full render";
     }
+    flushed_.assign(static_cast<std::size_t>(width) * height, 0);
     for (const PixelRect& r : update.flush) {
       if (r.left < 0 || r.top < 0 || r.right > width || r.bottom > height || r.left >= r.right ||
           r.top >= r.bottom)
         return "flushed rectangle outside the buffer or empty";
+      for (int y = r.top; y < r.bottom; ++y)
+        std::fill_n(flushed_.begin() + static_cast<std::ptrdiff_t>(y) * width + r.left,
+                    r.right - r.left, 1);
+    }
+    for (const PixelRect& r : update.drawn) {
       for (int y = r.top; y < r.bottom; ++y) {
         const std::size_t row = static_cast<std::size_t>(y) * width;
-        std::copy(kept.Pixels() + row + r.left, kept.Pixels() + row + r.right,
-                  screen_.data() + row + r.left);
+        for (int x = r.left; x < r.right; ++x) {
+          if (!flushed_[row + x]) return "a drawn pixel lies outside the flushed rectangles";
+          screen_[row + x] = kept.Pixels()[row + x];
+        }
       }
     }
     std::string fault = detail::FirstDifference(kept.Pixels(), fresh_.Pixels(), width, height);
@@ -124,6 +133,7 @@ class ShownPicture {
 
  private:
   std::vector<std::uint32_t> screen_;
+  std::vector<std::uint8_t> flushed_;
   int width_ = 0;
   int height_ = 0;
   PixelBuffer fresh_;

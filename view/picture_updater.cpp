@@ -39,6 +39,7 @@ PictureUpdate PictureUpdater::Update(PixelBuffer& buffer, int zoom) {
   RedrawCells(buffer, zoom, changes_.cells, drawn_);
   update.cells = static_cast<int>(changes_.cells.size());
   update.squares = static_cast<int>(drawn_.size());
+  update.drawn = drawn_;
   update.flush = shaper_.Shape(drawn_, buffer.Width(), buffer.Height(), shape_);
   return update;
 }

@@ -27,6 +27,9 @@ struct PictureUpdate {
   /// Rectangles of buffer pixels to flush, shaped as asked; the whole buffer after a full
   /// render, empty when nothing on screen changed or there is no buffer.
   std::span<const PixelRect> flush;
+  /// The squares redrawn, exactly, when the whole picture was not: every pixel that changed
+  /// lies in one of them.
+  std::span<const PixelRect> drawn;
   int cells = 0;    ///< changed cells taken (0 after a full render)
   int squares = 0;  ///< squares redrawn, before shaping
 };
