@@ -2,6 +2,7 @@
 // its window.
 #include "app/game_view.h"
 
+#include <QBackingStore>
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
@@ -41,6 +42,11 @@ FlushShape FlushShapeFromEnvironment() {
 GameView::GameView(QWidget* parent)
     : QFrame(parent),
       fullFrames_(qgetenv("VENNALOOP_FRAMES") == "full"),
+      // X11's and the offscreen backing store is one image that keeps every pixel until it is
+      // painted again; Wayland's swaps buffers and clears what is repainted in a buffer with
+      // alpha, so there every repainted pixel must come from the picture.
+      persistentStore_(QGuiApplication::platformName() == QLatin1String("xcb") ||
+                       QGuiApplication::platformName() == QLatin1String("offscreen")),
       game_(*this),
       xkbKeycodes_(PlatformHasXkbKeycodes()) {
   updater_.SetFlushShape(FlushShapeFromEnvironment());
@@ -74,20 +80,75 @@ void GameView::PreparePicture() {
   }
   if (fullFrames_) updater_.Invalidate();
   const PictureUpdate update = updater_.Update(picture_, game_.zoom);
+  // Past a few frames' worth of squares, copying the whole picture once is cheaper.
+  constexpr std::size_t MANY_SQUARES = 1 << 16;
+  if (update.full || !picture_.Pixels() || unpaintedSquares_.size() > MANY_SQUARES) {
+    wholeUnpainted_ = true;
+    unpaintedSquares_.clear();
+  } else if (!wholeUnpainted_) {
+    unpaintedSquares_.insert(unpaintedSquares_.end(), update.drawn.begin(), update.drawn.end());
+  }
   // Device pixels to the client area's, rounded outward.
   const QPoint origin = contentsRect().topLeft();
+  flushRects_.clear();
+  bool banded = true;  // each below the last, as row bands are: one region of them at once
   for (const PixelRect& r : update.flush) {
     const int left = static_cast<int>(std::floor(r.left / ratio));
     const int top = static_cast<int>(std::floor(r.top / ratio));
     const int right = static_cast<int>(std::ceil(r.right / ratio));
     const int bottom = static_cast<int>(std::ceil(r.bottom / ratio));
-    unshown_ += QRect(left, top, right - left, bottom - top).translated(origin);
+    const QRect rect = QRect(left, top, right - left, bottom - top).translated(origin);
+    if (!flushRects_.empty() && rect.top() <= flushRects_.back().bottom()) banded = false;
+    flushRects_.push_back(rect);
+  }
+  if (banded) {
+    QRegion region;
+    region.setRects(flushRects_.data(), static_cast<int>(flushRects_.size()));
+    unshown_ += region;
+  } else {
+    for (const QRect& rect : flushRects_)
+      unshown_ += rect;
   }
 }
 
 void GameView::PresentFrame() {
   PreparePicture();
-  if (!unshown_.isEmpty()) repaint(unshown_);
+  if (unshown_.isEmpty()) return;
+  presenting_ = unshown_;
+  repaint(unshown_);
+  presenting_ = QRegion();
+}
+
+bool GameView::CopyChangedSquares() {
+  if (wholeUnpainted_ || !persistentStore_) return false;
+  QBackingStore* store = window()->backingStore();
+  QPaintDevice* device = store ? store->paintDevice() : nullptr;
+  const qreal ratio = devicePixelRatioF();
+  if (!device || device->devType() != QInternal::Image || ratio != std::floor(ratio)) return false;
+  auto* image = static_cast<QImage*>(device);
+  const QImage::Format format = image->format();
+  if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+      format != QImage::Format_ARGB32_Premultiplied)
+    return false;
+  // Opaque 0xFFRRGGBB is the same pixel in all three formats.
+  const QPoint origin = mapTo(window(), contentsRect().topLeft()) * ratio;
+  const QRect bounds = image->rect().translated(-origin);
+  for (const PixelRect& square : unpaintedSquares_) {
+    const QRect r =
+        QRect(square.left, square.top, square.right - square.left, square.bottom - square.top) &
+        bounds;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+      const std::uint32_t* from =
+          picture_.Pixels() + static_cast<std::size_t>(y) * picture_.Width();
+      // Through the const line: the store's image is written in place, never detached.
+      auto* to = reinterpret_cast<std::uint32_t*>(
+                     const_cast<uchar*>(image->constScanLine(origin.y() + y))) +
+                 origin.x();
+      std::copy(from + r.left(), from + r.left() + r.width(), to + r.left());
+    }
+  }
+  unpaintedSquares_.clear();
+  return true;
 }
 
 int GameView::FrameInterval() const {
@@ -126,7 +187,11 @@ void GameView::paintEvent(QPaintEvent* event) {
   if (!contentsRect().contains(event->rect())) drawFrame(&painter);
   unshown_ -= event->region();
   if (!picture_.Pixels()) return;
-  const QRegion asked = event->region() & contentsRect();
+  // A frame's own repaint needs only the squares that changed: the rest of its rows already
+  // hold the picture. Whatever else is asked for is copied whole.
+  QRegion asked = event->region() & contentsRect();
+  if (!presenting_.isEmpty() && CopyChangedSquares()) asked -= presenting_;
+  if (asked.isEmpty()) return;
   // The image borrows the picture's pixels, opaque 0xFFRRGGBB as Format_RGB32 wants them, and
   // only the asked-for parts are copied out of it.
   const qreal ratio = devicePixelRatioF();
@@ -140,6 +205,10 @@ void GameView::paintEvent(QPaintEvent* event) {
                         (target.top() - client.top()) * ratio, target.width() * ratio,
                         target.height() * ratio);
     painter.drawImage(QRectF(target), image, source);
+  }
+  if ((QRegion(client) - asked).isEmpty()) {
+    wholeUnpainted_ = false;
+    unpaintedSquares_.clear();
   }
 }
 

@@ -1,16 +1,18 @@
 // game_view.h: the game's window: owns the game, its picture and the title overlay, draws the
 // maze, takes the keys and runs the game's timer. It is the game's GameHost.
 //
-// The picture is kept from frame to frame: a frame redraws the cells the game changed and repaints
-// and flushes only the rows they lie in. Frames follow the game's repaints, one each, unless the
-// game ticks faster than the screen shows: then a frame comes once a screen refresh, with the
-// latest tick's picture.
+// The picture is kept from frame to frame: a frame redraws the cells the game changed and flushes
+// only the rows they lie in; where the window's backing store keeps its pixels it writes just the
+// changed squares into it. Frames follow the game's repaints, one each, unless the game ticks
+// faster than the screen shows: then a frame comes once a screen refresh, with the latest tick's
+// picture.
 #pragma once
 
 #include <QBasicTimer>
 #include <QFrame>
 #include <QRegion>
 #include <memory>
+#include <vector>
 
 #include "app/title_overlay.h"
 #include "game/game.h"
@@ -61,6 +63,10 @@ class GameView : public QFrame, public GameHost {
   void PreparePicture();
   /// Prepares the picture and shows what changed, at once.
   void PresentFrame();
+  /// Writes the squares changed since the last frame straight into the window's backing store;
+  /// false where the store does not keep its pixels between paints, is no image of whole device
+  /// pixels, or the whole picture is due.
+  bool CopyChangedSquares();
   /// Milliseconds between two refreshes of the screen the view is on.
   int FrameInterval() const;
   void ReturnFocus();
@@ -69,8 +75,13 @@ class GameView : public QFrame, public GameHost {
   PixelBuffer picture_;
   QSize pictureSize_;  ///< the device size last asked of the picture, allocated or not
   PictureUpdater updater_;
-  QRegion unshown_;  ///< where the picture changed since it was last painted
-  bool fullFrames_;  ///< every frame rendered and flushed whole: the old path, for comparison
+  QRegion unshown_;                ///< where the picture changed since it was last painted
+  std::vector<QRect> flushRects_;  ///< scratch of PreparePicture
+  std::vector<PixelRect> unpaintedSquares_;  ///< what changed in it since, exactly, in pixels
+  bool wholeUnpainted_ = true;               ///< the whole picture is new since it was last painted
+  QRegion presenting_;                       ///< what a frame is repainting, while it does
+  bool fullFrames_;       ///< every frame rendered and flushed whole: the old path, for comparison
+  bool persistentStore_;  ///< the window's backing store keeps its pixels between paints
   Game game_;
   QBasicTimer timer_;
   int timerPeriod_ = 0;
