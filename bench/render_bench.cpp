@@ -21,6 +21,14 @@
 namespace vennaloop {
 namespace {
 
+// A buffer of the benchmark's first two arguments, width and height; false, and the benchmark
+// skipped with a note, when there is no memory for it.
+bool SizedBuffer(benchmark::State& state, PixelBuffer& buffer) {
+  if (buffer.Resize(int(state.range(0)), int(state.range(1)))) return true;
+  state.SkipWithError("no buffer");
+  return false;
+}
+
 // A map like one in mid-game: pillars solid, about half the passages and rooms still walls,
 // a few aliens. The content does not steer the renderer, but keeps it honest.
 void FillMapLikeAGame() {
@@ -46,10 +54,7 @@ void RenderWholeView(benchmark::State& state) {
   FillMapLikeAGame();
   BuildCellPalette();
   PixelBuffer buffer;
-  if (!buffer.Resize(int(state.range(0)), int(state.range(1)))) {
-    state.SkipWithError("no buffer");
-    return;
-  }
+  if (!SizedBuffer(state, buffer)) return;
   const int zoom = int(state.range(2));
   for (auto _ : state) {
     RenderView(buffer, zoom);
@@ -66,10 +71,7 @@ BENCHMARK(RenderWholeView)
 
 void FillWholeView(benchmark::State& state) {
   PixelBuffer buffer;
-  if (!buffer.Resize(int(state.range(0)), int(state.range(1)))) {
-    state.SkipWithError("no buffer");
-    return;
-  }
+  if (!SizedBuffer(state, buffer)) return;
   const std::size_t count = std::size_t(buffer.Width()) * buffer.Height();
   std::uint32_t value = 0;
   for (auto _ : state) {
@@ -125,10 +127,7 @@ class MidGrowthPlay {
 void FrameWithFullRender(benchmark::State& state) {
   BuildCellPalette();
   PixelBuffer buffer;
-  if (!buffer.Resize(int(state.range(0)), int(state.range(1)))) {
-    state.SkipWithError("no buffer");
-    return;
-  }
+  if (!SizedBuffer(state, buffer)) return;
   const int zoom = int(state.range(2));
   MidGrowthPlay play;
   CellChangeSet changes;
@@ -152,10 +151,7 @@ BENCHMARK(FrameWithFullRender)
 void FrameWithChangedCells(benchmark::State& state) {
   BuildCellPalette();
   PixelBuffer buffer;
-  if (!buffer.Resize(int(state.range(0)), int(state.range(1)))) {
-    state.SkipWithError("no buffer");
-    return;
-  }
+  if (!SizedBuffer(state, buffer)) return;
   const int zoom = int(state.range(2));
   PictureUpdater updater;
   updater.SetFlushShape(kShapes[state.range(3)]);

@@ -301,7 +301,21 @@ void PrintTo(const Ending& e, std::ostream* os) {
   *os << e.name;
 }
 
-class StageEndTest : public GameTest, public ::testing::WithParamInterface<Ending> {};
+class StageEndTest : public GameTest, public ::testing::WithParamInterface<Ending> {
+ protected:
+  // After the answer: full hit points back if they ran out, and a new stage or the same one.
+  void ExpectWhatTheAnswerDid(const Ending& e, int cycles) {
+    EXPECT_EQ(game.hitPoints, e.exhausted ? FULL_HIT_POINTS : 9);
+    if (e.newStage) {
+      EXPECT_EQ(host.calls,
+                (Calls{"RepaintView", "RunStageResult", "StopTimer", "StartTimer(16)"}));
+      EXPECT_EQ(game.elapsedCycles, 0);
+    } else {
+      EXPECT_EQ(host.calls, (Calls{"RepaintView", "RunStageResult"}));
+      EXPECT_EQ(game.elapsedCycles, cycles);
+    }
+  }
+};
 
 TEST_P(StageEndTest, OutcomeAndWhatTheAnswerDoes) {
   const Ending e = GetParam();
@@ -329,14 +343,7 @@ TEST_P(StageEndTest, OutcomeAndWhatTheAnswerDoes) {
   EXPECT_EQ(r.hitPoints, e.exhausted ? 0 : 9);
   EXPECT_EQ(r.nextStageAliens, ALIEN_COUNT);
   EXPECT_EQ(hitPointsDuringDialog, r.hitPoints) << "hit points are restored after the dialog";
-  EXPECT_EQ(game.hitPoints, e.exhausted ? FULL_HIT_POINTS : 9);
-  if (e.newStage) {
-    EXPECT_EQ(host.calls, (Calls{"RepaintView", "RunStageResult", "StopTimer", "StartTimer(16)"}));
-    EXPECT_EQ(game.elapsedCycles, 0);
-  } else {
-    EXPECT_EQ(host.calls, (Calls{"RepaintView", "RunStageResult"}));
-    EXPECT_EQ(game.elapsedCycles, cycles);
-  }
+  ExpectWhatTheAnswerDid(e, cycles);
 }
 
 // A host that cannot block answers later; every ending must then come out as it does when the
@@ -369,14 +376,7 @@ TEST_P(StageEndTest, AnswerGivenLaterDoesTheSame) {
 
   game.AnswerStageResult(e.answer);
   EXPECT_FALSE(game.AwaitingStageResult());
-  EXPECT_EQ(game.hitPoints, e.exhausted ? FULL_HIT_POINTS : 9);
-  if (e.newStage) {
-    EXPECT_EQ(host.calls, (Calls{"RepaintView", "RunStageResult", "StopTimer", "StartTimer(16)"}));
-    EXPECT_EQ(game.elapsedCycles, 0);
-  } else {
-    EXPECT_EQ(host.calls, (Calls{"RepaintView", "RunStageResult"}));
-    EXPECT_EQ(game.elapsedCycles, 4);
-  }
+  ExpectWhatTheAnswerDid(e, 4);
   game.AnswerStageResult(DialogAnswer::Ok);
   EXPECT_EQ(game.elapsedCycles, e.newStage ? 0 : 4) << "a second answer finds nothing to finish";
   game.GameTick();
