@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <cstddef>
 
 namespace vennaloop {
 
@@ -26,25 +27,38 @@ int DigitOfShiftedUsSymbol(int key) {
   return -1;
 }
 
+struct NamedQtKey {
+  int key;
+  const char* name;
+};
+
+// The keypad's own keys; its arrows and the like, without Num Lock, are named as usual.
+constexpr NamedQtKey KEYPAD_KEYS[] = {
+    {Qt::Key_Asterisk, "NumpadMultiply"}, {Qt::Key_Plus, "NumpadAdd"},
+    {Qt::Key_Minus, "NumpadSubtract"},    {Qt::Key_Period, "NumpadDecimal"},
+    {Qt::Key_Comma, "NumpadDecimal"},     {Qt::Key_Slash, "NumpadDivide"},
+    {Qt::Key_Enter, "NumpadEnter"},
+};
+
+constexpr NamedQtKey NAMED_KEYS[] = {
+    {Qt::Key_Escape, "Escape"},       {Qt::Key_Space, "Space"},      {Qt::Key_Left, "ArrowLeft"},
+    {Qt::Key_Up, "ArrowUp"},          {Qt::Key_Right, "ArrowRight"}, {Qt::Key_Down, "ArrowDown"},
+    {Qt::Key_Backspace, "Backspace"}, {Qt::Key_Tab, "Tab"},          {Qt::Key_Backtab, "Tab"},
+    {Qt::Key_Return, "Enter"},        {Qt::Key_Insert, "Insert"},    {Qt::Key_Delete, "Delete"},
+    {Qt::Key_Home, "Home"},           {Qt::Key_End, "End"},          {Qt::Key_PageUp, "PageUp"},
+    {Qt::Key_PageDown, "PageDown"},
+};
+
+template <std::size_t N>
+QString NameIn(const NamedQtKey (&table)[N], int key) {
+  for (const NamedQtKey& entry : table)
+    if (entry.key == key) return QString::fromLatin1(entry.name);
+  return {};
+}
+
 QString KeypadKeyName(int key) {
   if (key >= Qt::Key_0 && key <= Qt::Key_9) return QStringLiteral("Numpad%1").arg(key - Qt::Key_0);
-  switch (key) {
-    case Qt::Key_Asterisk:
-      return QStringLiteral("NumpadMultiply");
-    case Qt::Key_Plus:
-      return QStringLiteral("NumpadAdd");
-    case Qt::Key_Minus:
-      return QStringLiteral("NumpadSubtract");
-    case Qt::Key_Period:
-    case Qt::Key_Comma:
-      return QStringLiteral("NumpadDecimal");
-    case Qt::Key_Slash:
-      return QStringLiteral("NumpadDivide");
-    case Qt::Key_Enter:
-      return QStringLiteral("NumpadEnter");
-    default:
-      return {};  // not a keypad-only key: arrows and the like are named as usual
-  }
+  return NameIn(KEYPAD_KEYS, key);
 }
 
 QString NamedKey(int key) {
@@ -53,41 +67,7 @@ QString NamedKey(int key) {
   if (key >= Qt::Key_0 && key <= Qt::Key_9) return Digit(key - Qt::Key_0);
   if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
     return QStringLiteral("F%1").arg(key - Qt::Key_F1 + 1);
-  switch (key) {
-    case Qt::Key_Escape:
-      return QStringLiteral("Escape");
-    case Qt::Key_Space:
-      return QStringLiteral("Space");
-    case Qt::Key_Left:
-      return QStringLiteral("ArrowLeft");
-    case Qt::Key_Up:
-      return QStringLiteral("ArrowUp");
-    case Qt::Key_Right:
-      return QStringLiteral("ArrowRight");
-    case Qt::Key_Down:
-      return QStringLiteral("ArrowDown");
-    case Qt::Key_Backspace:
-      return QStringLiteral("Backspace");
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-      return QStringLiteral("Tab");
-    case Qt::Key_Return:
-      return QStringLiteral("Enter");
-    case Qt::Key_Insert:
-      return QStringLiteral("Insert");
-    case Qt::Key_Delete:
-      return QStringLiteral("Delete");
-    case Qt::Key_Home:
-      return QStringLiteral("Home");
-    case Qt::Key_End:
-      return QStringLiteral("End");
-    case Qt::Key_PageUp:
-      return QStringLiteral("PageUp");
-    case Qt::Key_PageDown:
-      return QStringLiteral("PageDown");
-    default:
-      return {};
-  }
+  return NameIn(NAMED_KEYS, key);
 }
 
 }  // namespace

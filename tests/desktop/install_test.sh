@@ -92,7 +92,7 @@ fi
 # The metainfo.
 if [ -f "$metainfo" ]; then
   # Pedantic notes count too, but for the id's capital letter: reverse-DNS ids take the
-  # program's name as it is written, as the desktop entry specification's own examples do.
+  # program's name as it is written, as freedesktop.org's own examples of such ids do.
   report=$(appstreamcli validate --pedantic --no-net "$metainfo") ||
     fail "appstreamcli rejects $metainfo"
   notes=$(printf '%s\n' "$report" | grep -E '^[EWIP]: ' |
