@@ -175,6 +175,7 @@ void GameView::showEvent(QShowEvent* event) {
     watchingScreen_ = true;
     connect(window, &QWindow::screenChanged, this, [this] {
       PreparePicture();
+      wholeUnpainted_ = true;  // the store may be made anew for the new screen
       update();
     });
   }
@@ -188,9 +189,12 @@ void GameView::paintEvent(QPaintEvent* event) {
   unshown_ -= event->region();
   if (!picture_.Pixels()) return;
   // A frame's own repaint needs only the squares that changed: the rest of its rows already
-  // hold the picture. Whatever else is asked for is copied whole.
-  QRegion asked = event->region() & contentsRect();
-  if (!presenting_.isEmpty() && CopyChangedSquares()) asked -= presenting_;
+  // hold the picture. Qt merges whatever else is due into the same paint (the title closing, a
+  // new size or screen), and such a request may cross the frame's rows; then every asked pixel
+  // is copied.
+  const QRegion asked = event->region() & contentsRect();
+  const bool framesOwn = !presenting_.isEmpty() && (asked - presenting_).isEmpty();
+  if (framesOwn && CopyChangedSquares()) return;
   if (asked.isEmpty()) return;
   // The image borrows the picture's pixels, opaque 0xFFRRGGBB as Format_RGB32 wants them, and
   // only the asked-for parts are copied out of it.
@@ -275,6 +279,8 @@ void GameView::CloseTitle() {
   if (!title_) return;
   title_->hide();
   title_.reset();
+  // The store holds the title's pixels, not the picture, even where the frame's rows lie.
+  wholeUnpainted_ = true;
 }
 
 DialogAnswer GameView::RunStageResult(const StageResult& result) {

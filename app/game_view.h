@@ -78,8 +78,10 @@ class GameView : public QFrame, public GameHost {
   QRegion unshown_;                ///< where the picture changed since it was last painted
   std::vector<QRect> flushRects_;  ///< scratch of PreparePicture
   std::vector<PixelRect> unpaintedSquares_;  ///< what changed in it since, exactly, in pixels
-  bool wholeUnpainted_ = true;               ///< the whole picture is new since it was last painted
-  QRegion presenting_;                       ///< what a frame is repainting, while it does
+  /// The window's store may not hold the picture anywhere (a new picture, the title closed, a
+  /// new screen): every pixel a paint is asked for is copied until the whole was painted once.
+  bool wholeUnpainted_ = true;
+  QRegion presenting_;    ///< what a frame is repainting, while it does
   bool fullFrames_;       ///< every frame rendered and flushed whole: the old path, for comparison
   bool persistentStore_;  ///< the window's backing store keeps its pixels between paints
   Game game_;
