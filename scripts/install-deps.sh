@@ -15,10 +15,11 @@ declare -A task_packages=(
   # The Debian package: dpkg-buildflags and dpkg-shlibdeps, file for CPack, the manual page.
   [package]="dpkg-dev file help2man"
   # The tests: GoogleTest, Google Benchmark, the desktop file and AppStream validators,
-  # lintian and hardening-check (in devscripts) for the package, and a headless Weston for the
-  # window on Wayland.
+  # lintian and hardening-check (in devscripts) for the package, a headless Weston for the
+  # window on Wayland, and for it on X11 a virtual X server, xdotool to type into it and find
+  # windows, and xlogo (x11-apps) as a window passing over the game.
   [test]="googletest libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream
-          lintian devscripts weston"
+          lintian devscripts weston xvfb xdotool x11-apps"
   # The fuzz target: clang and its libFuzzer runtime.
   [fuzz]="clang libclang-rt-14-dev"
   # The browser front end: CMake and Emscripten, fontTools (with Brotli for WOFF2) to cut its
