@@ -1,10 +1,7 @@
-// font_choice.cpp: stand-ins for the program's faces, and the system's list of faces.
+// font_choice.cpp: stand-ins for the program's faces, and the system's faces and glyphs.
 #include "win/font_choice.h"
 
-#include <windows.h>
-
 #include <array>
-#include <string_view>
 
 #include "ui/faces.h"
 #include "win/wide_text.h"
@@ -38,26 +35,39 @@ std::span<const wchar_t* const> WindowsStandIns(std::string_view face) {
   for (const WindowsStandIn& entry : WINDOWS_STAND_INS) {
     if (entry.face != face) continue;
     std::size_t count = 0;
-    while (count < entry.standIns.size() && entry.standIns[count]) ++count;
+    while (count < entry.standIns.size() && entry.standIns[count])
+      ++count;
     return {entry.standIns.data(), count};
   }
   return {};
 }
 
-std::wstring ChooseFace(std::string_view face,
-                        const std::function<bool(const std::wstring&)>& installed) {
-  const std::wstring asked = Widen(face);
-  if (installed(asked)) return asked;
+std::vector<std::wstring> FaceCandidates(std::string_view face) {
+  std::vector<std::wstring> candidates{Widen(face)};
   for (const wchar_t* standIn : WindowsStandIns(face))
-    if (installed(standIn)) return standIn;
+    candidates.emplace_back(standIn);
   for (const FaceStandIn& entry : FaceStandIns()) {
     if (std::string_view(entry.face) != face) continue;
-    for (const char* standIn : entry.standIns) {
-      if (!standIn) break;
-      if (const std::wstring wide = Widen(standIn); installed(wide)) return wide;
-    }
+    for (const char* standIn : entry.standIns)
+      if (standIn) candidates.push_back(Widen(standIn));
   }
-  return asked;
+  return candidates;
+}
+
+std::wstring ChooseFace(std::string_view face, std::wstring_view text,
+                        const FaceInstalledTest& installed, const FaceCoversTest& covers) {
+  const std::vector<std::wstring> candidates = FaceCandidates(face);
+  const std::wstring* firstInstalled = nullptr;
+  for (const std::wstring& candidate : candidates) {
+    if (!installed(candidate)) continue;
+    if (covers(candidate, text)) return candidate;
+    if (!firstInstalled) firstInstalled = &candidate;
+  }
+  return firstInstalled ? *firstInstalled : candidates.front();
+}
+
+std::wstring ChooseInstalledFace(std::string_view face, std::wstring_view text) {
+  return ChooseFace(face, text, FaceInstalled, FaceCovers);
 }
 
 bool FaceInstalled(const std::wstring& family) {
@@ -70,6 +80,35 @@ bool FaceInstalled(const std::wstring& family) {
   EnumFontFamiliesExW(screen, &wanted, StopAtFirst, reinterpret_cast<LPARAM>(&found), 0);
   ReleaseDC(nullptr, screen);
   return found;
+}
+
+bool FontHasGlyph(HDC dc, wchar_t c) {
+  WORD index = 0;
+  return GetGlyphIndicesW(dc, &c, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == 1 && index != 0xFFFF;
+}
+
+bool FaceCovers(const std::wstring& family, std::wstring_view text) {
+  if (family.empty() || family.size() >= LF_FACESIZE) return false;
+  LOGFONTW wanted{};
+  wanted.lfHeight = -16;
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  family.copy(wanted.lfFaceName, family.size());
+  HFONT font = CreateFontIndirectW(&wanted);
+  if (!font) return false;
+  HDC screen = GetDC(nullptr);
+  const HGDIOBJ old = SelectObject(screen, font);
+  bool covered = true;
+  for (wchar_t c : text) {
+    if (c == L'\r' || c == L'\n') continue;
+    if (!FontHasGlyph(screen, c)) {
+      covered = false;
+      break;
+    }
+  }
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(font);
+  return covered;
 }
 
 }  // namespace vennaloop::win

@@ -114,9 +114,8 @@ void GameWindow::OnCreate() {
   ImmAssociateContext(hwnd_, nullptr);
   BuildCellPalette();
   game_.Start();
-  title_ = std::make_unique<TitleOverlay>(hwnd_, [this]() -> const PixelBuffer& {
-    return PreparePicture();
-  });
+  title_ = std::make_unique<TitleOverlay>(
+      hwnd_, [this]() -> const PixelBuffer& { return PreparePicture(); });
 }
 
 void GameWindow::OnSize(int width, int height) {

@@ -8,6 +8,7 @@
 #include "ui/dialog_layouts.h"
 #include "win/dialog_template.h"
 #include "win/font_choice.h"
+#include "win/wide_text.h"
 
 namespace vennaloop::win {
 
@@ -15,13 +16,16 @@ std::unique_ptr<LayoutDialog> LayoutDialog::Open(const DialogRequest& request, H
                                                  HWND notify) {
   const DialogLayout& layout = DialogLayoutOf(request.kind);
   const std::vector<std::string> texts = ControlTexts(request);
+  // One face for the whole dialog, which has every character of its texts where one does.
+  std::wstring shown = Widen(layout.caption);
+  for (const std::string& text : texts)
+    shown += Widen(text);
   const std::vector<std::uint32_t> dialogTemplate =
-      BuildDialogTemplate(layout, ChooseFace(layout.font.face, FaceInstalled), texts);
+      BuildDialogTemplate(layout, ChooseInstalledFace(layout.font.face, shown), texts);
   std::unique_ptr<LayoutDialog> dialog(new LayoutDialog(owner, notify));
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
-  CreateDialogIndirectParamW(instance,
-                             reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner,
-                             DialogProc, reinterpret_cast<LPARAM>(dialog.get()));
+  CreateDialogIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
+                             owner, DialogProc, reinterpret_cast<LPARAM>(dialog.get()));
   if (!dialog->hwnd_) return nullptr;
   EnableWindow(owner, FALSE);
   ShowWindow(dialog->hwnd_, SW_SHOW);
@@ -71,8 +75,10 @@ void LayoutDialog::CentreOverOwner() {
   monitor.cbSize = sizeof monitor;
   if (GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTONEAREST), &monitor)) {
     const RECT& work = monitor.rcWork;
-    left = std::max(static_cast<int>(work.left), std::min(left, static_cast<int>(work.right) - width));
-    top = std::max(static_cast<int>(work.top), std::min(top, static_cast<int>(work.bottom) - height));
+    left =
+        std::max(static_cast<int>(work.left), std::min(left, static_cast<int>(work.right) - width));
+    top =
+        std::max(static_cast<int>(work.top), std::min(top, static_cast<int>(work.bottom) - height));
   }
   SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

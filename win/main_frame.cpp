@@ -45,9 +45,9 @@ bool MainFrame::RegisterWindowClass(HINSTANCE instance) {
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(ICON_RESOURCE_ID));
-  windowClass.hIconSm = static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(ICON_RESOURCE_ID), IMAGE_ICON,
-                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ICON_RESOURCE_ID),
+                                                      IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                      GetSystemMetrics(SM_CYSMICON), 0));
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.lpszClassName = CLASS_NAME;
   return RegisterClassExW(&windowClass) != 0 && GameWindow::RegisterWindowClasses(instance);
@@ -87,8 +87,7 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return view_.Create(hwnd_, VIEW_ID) ? 0 : -1;
     case WM_SIZE:
       // The view fills the client area; minimised, the client area is empty and so is the view.
-      if (view_.hwnd())
-        MoveWindow(view_.hwnd(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      if (view_.hwnd()) MoveWindow(view_.hwnd(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       return 0;
     case WM_SETFOCUS:
       // Keys always go to the view, whatever part of the frame was clicked.

@@ -18,7 +18,8 @@ class MainFrame {
   MainFrame& operator=(const MainFrame&) = delete;
 
   /// Creates the frame and its view, sized for the title on the primary screen within its work
-  /// area, and shows it whatever the program was started with; false when either window could not be made.
+  /// area, and shows it whatever the program was started with; false when either window could not
+  /// be made.
   bool Create(HINSTANCE instance);
 
   HWND hwnd() const { return hwnd_; }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ui/faces.h"
 #include "ui/title_layout.h"
 #include "win/font_choice.h"
 #include "win/gdi_fonts.h"
@@ -45,14 +46,14 @@ bool TitleOverlay::RegisterWindowClass(HINSTANCE instance) {
 }
 
 TitleOverlay::TitleOverlay(HWND view, PictureSource picture) : picture_(std::move(picture)) {
-  hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, CLASS_NAME, L"", WS_CHILD, 0, 0, 0, 0, view,
-                          nullptr, reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(view, GWLP_HINSTANCE)),
-                          this);
+  hwnd_ =
+      CreateWindowExW(WS_EX_CLIENTEDGE, CLASS_NAME, L"", WS_CHILD, 0, 0, 0, 0, view, nullptr,
+                      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(view, GWLP_HINSTANCE)), this);
 }
 
 TitleOverlay::~TitleOverlay() {
   if (hwnd_) DestroyWindow(hwnd_);
-  DeleteFonts();
+  DeleteLines();
   DeleteCanvas();
 }
 
@@ -89,21 +90,74 @@ LRESULT CALLBACK TitleOverlay::WindowProc(HWND hwnd, UINT message, WPARAM wParam
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-void TitleOverlay::PrepareFonts(UINT dpi) {
-  if (dpi == fontsDpi_ && !fonts_.empty()) return;
-  DeleteFonts();
-  fontsDpi_ = dpi;
+void TitleOverlay::PrepareLines(UINT dpi) {
+  if (dpi == linesDpi_ && !lines_.empty()) return;
+  DeleteLines();
+  linesDpi_ = dpi;
   for (const TitleItem& item : TitleItems()) {
-    const std::wstring face = ChooseFace(item.face, FaceInstalled);
-    fonts_.push_back(CreateCellSizedFont(face, Scaled(item.fontHeight, dpi),
-                                         Scaled(item.fontWidth, dpi), item.italic));
+    Line line;
+    line.text = Widen(item.text);
+    line.rect = {Scaled(item.left, dpi), Scaled(item.top, dpi), Scaled(item.right, dpi),
+                 Scaled(item.bottom, dpi)};
+    line.colour = ColourRefOf(item.colour);
+    line.align = item.align;
+    const int cell = Scaled(item.fontHeight, dpi), width = Scaled(item.fontWidth, dpi);
+    const std::wstring face = ChooseInstalledFace(item.face, line.text);
+    line.font = CreateCellSizedFont(face, cell, width, item.italic);
+    // The Latin faces have no Japanese: the author's name comes from the Gothic, as the
+    // desktop's font fallback takes it.
+    if (!FaceCovers(face, line.text)) {
+      const std::wstring other = ChooseInstalledFace(FACE_UI_GOTHIC, line.text);
+      if (other != face) line.fallback = CreateCellSizedFont(other, cell, width, item.italic);
+    }
+    lines_.push_back(line);
   }
 }
 
-void TitleOverlay::DeleteFonts() {
-  for (HFONT font : fonts_)
-    if (font) DeleteObject(font);
-  fonts_.clear();
+void TitleOverlay::DeleteLines() {
+  for (const Line& line : lines_) {
+    if (line.font) DeleteObject(line.font);
+    if (line.fallback) DeleteObject(line.fallback);
+  }
+  lines_.clear();
+}
+
+void TitleOverlay::DrawRuns(const Line& line) {
+  struct Run {
+    std::size_t start, length;
+    HFONT font;
+    int width;
+  };
+  SelectObject(canvasDc_, line.font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(canvasDc_, &metrics);
+  std::vector<Run> runs;
+  for (std::size_t i = 0; i < line.text.size(); ++i) {
+    HFONT font = FontHasGlyph(canvasDc_, line.text[i]) ? line.font : line.fallback;
+    if (runs.empty() || runs.back().font != font) runs.push_back({i, 0, font, 0});
+    ++runs.back().length;
+  }
+  int total = 0;
+  for (Run& run : runs) {
+    SelectObject(canvasDc_, run.font);
+    SIZE size{};
+    GetTextExtentPoint32W(canvasDc_, line.text.c_str() + run.start, static_cast<int>(run.length),
+                          &size);
+    run.width = size.cx;
+    total += size.cx;
+  }
+  const RECT& rect = line.rect;
+  int x = line.align == TextAlign::Center  ? (rect.left + rect.right - total) / 2
+          : line.align == TextAlign::Right ? rect.right - total
+                                           : rect.left;
+  const UINT oldAlign = SetTextAlign(canvasDc_, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
+  for (const Run& run : runs) {
+    SelectObject(canvasDc_, run.font);
+    TextOutW(canvasDc_, x, rect.top + metrics.tmAscent, line.text.c_str() + run.start,
+             static_cast<int>(run.length));
+    x += run.width;
+  }
+  SetTextAlign(canvasDc_, oldAlign);
 }
 
 bool TitleOverlay::PrepareCanvas(HDC screen, int width, int height) {
@@ -156,37 +210,38 @@ void TitleOverlay::Paint() {
   // The picture under the overlay's client area, which its sunken edge moves off the view's
   // client origin; where the picture does not reach, black.
   const PixelBuffer& picture = picture_();
-  POINT origin{0, 0};
-  MapWindowPoints(hwnd_, GetParent(hwnd_), &origin, 1);
+  POINT offset{0, 0};
+  MapWindowPoints(hwnd_, GetParent(hwnd_), &offset, 1);
+  const int originX = offset.x, originY = offset.y;
   for (int y = 0; y < height; ++y) {
     std::uint32_t* row = canvasPixels_ + static_cast<std::size_t>(y) * canvasWidth_;
     std::fill_n(row, width, 0u);
-    const int pictureY = y + origin.y;
+    const int pictureY = y + originY;
     if (!picture.Pixels() || pictureY < 0 || pictureY >= picture.Height()) continue;
-    const int from = std::max(0, -origin.x);
-    const int to = std::min(width, picture.Width() - origin.x);
+    const int from = std::max(0, -originX);
+    const int to = std::min(width, picture.Width() - originX);
     if (from < to)
-      std::memcpy(row + from,
-                  picture.Pixels() + static_cast<std::size_t>(pictureY) * picture.Width() +
-                      origin.x + from,
-                  static_cast<std::size_t>(to - from) * 4);
+      std::memcpy(
+          row + from,
+          picture.Pixels() + static_cast<std::size_t>(pictureY) * picture.Width() + originX + from,
+          static_cast<std::size_t>(to - from) * 4);
   }
   GdiFlush();  // the image was written directly; GDI draws the letters next
 
-  const UINT dpi = GetDpiForWindow(hwnd_);
-  PrepareFonts(dpi);
+  PrepareLines(GetDpiForWindow(hwnd_));
   const int oldMode = SetBkMode(canvasDc_, TRANSPARENT);
   const COLORREF oldColour = GetTextColor(canvasDc_);
   const HGDIOBJ oldFont = GetCurrentObject(canvasDc_, OBJ_FONT);
-  std::size_t index = 0;
-  for (const TitleItem& item : TitleItems()) {
-    if (HFONT font = fonts_[index++]) SelectObject(canvasDc_, font);
-    SetTextColor(canvasDc_, ColourRefOf(item.colour));
-    RECT rect{Scaled(item.left, dpi), Scaled(item.top, dpi), Scaled(item.right, dpi),
-              Scaled(item.bottom, dpi)};
-    const std::wstring text = Widen(item.text);
-    DrawTextW(canvasDc_, text.c_str(), static_cast<int>(text.size()), &rect,
-              DrawFlagsOf(item.align));
+  for (const Line& line : lines_) {
+    SetTextColor(canvasDc_, line.colour);
+    if (line.font && line.fallback) {
+      DrawRuns(line);
+      continue;
+    }
+    if (line.font) SelectObject(canvasDc_, line.font);
+    RECT rect = line.rect;
+    DrawTextW(canvasDc_, line.text.c_str(), static_cast<int>(line.text.size()), &rect,
+              DrawFlagsOf(line.align));
   }
   SelectObject(canvasDc_, oldFont);
   SetTextColor(canvasDc_, oldColour);

@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
+#include "ui/title_layout.h"
 #include "view/pixel_buffer.h"
 
 namespace vennaloop::win {
@@ -38,18 +40,30 @@ class TitleOverlay {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  /// One title item as drawn at the window's screen scale.
+  struct Line {
+    HFONT font = nullptr;      ///< the item's face, or its first stand-in, sized for the scale
+    HFONT fallback = nullptr;  ///< for the characters `font` has no glyph for, if there are any
+    std::wstring text;
+    RECT rect{};
+    COLORREF colour = 0;
+    TextAlign align = TextAlign::Left;
+  };
+
   void Paint();
-  /// The fonts for the window's screen scale, made again when it changes.
-  void PrepareFonts(UINT dpi);
-  void DeleteFonts();
+  /// The lines for the window's screen scale, made again when it changes.
+  void PrepareLines(UINT dpi);
+  void DeleteLines();
+  /// Draws a line whose text needs two faces, run by run, on one baseline.
+  void DrawRuns(const Line& line);
   /// The off-screen image the overlay is composed in, at least `width` x `height`.
   bool PrepareCanvas(HDC screen, int width, int height);
   void DeleteCanvas();
 
   HWND hwnd_ = nullptr;
   PictureSource picture_;
-  std::vector<HFONT> fonts_;  ///< one for each title item
-  UINT fontsDpi_ = 0;
+  std::vector<Line> lines_;  ///< one for each title item
+  UINT linesDpi_ = 0;
   HDC canvasDc_ = nullptr;
   HBITMAP canvas_ = nullptr;
   HGDIOBJ canvasOld_ = nullptr;

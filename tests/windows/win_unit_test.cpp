@@ -265,25 +265,45 @@ TEST(DialogStyleTest, KeepsTheGameDialogsStyles) {
 // ---- Faces and texts ---------------------------------------------------------------------------
 
 // The face itself where it is installed, then Windows' stand-ins, then the free ones, nearest
-// first; nothing installed leaves the name to the font mapper.
-TEST(FaceChoiceTest, TakesTheFirstInstalledInOrder) {
+// first; a face without every character of the text gives way to one that has them, and with none
+// that has them the first installed one draws; nothing installed leaves the name to the mapper.
+TEST(FaceChoiceTest, TakesTheFirstInstalledThatHasTheText) {
   std::set<std::wstring> installed;
+  std::set<std::wstring> latinOnly;
   const auto has = [&](const std::wstring& face) { return installed.count(face) > 0; };
-  EXPECT_EQ(ChooseFace(FACE_MINCHO, has), Widen(FACE_MINCHO));
+  const auto covers = [&](const std::wstring& face, std::wstring_view text) {
+    return !latinOnly.count(face) ||
+           text.find_first_not_of(L" ABCDEFGHIJKLMNOPQRSTUVWXYZ") == std::wstring_view::npos;
+  };
+  const auto choose = [&](const char* face, std::wstring_view text) {
+    return ChooseFace(face, text, has, covers);
+  };
+  EXPECT_EQ(choose(FACE_MINCHO, L"X"), Widen(FACE_MINCHO));
   installed = {L"IPAPMincho", L"MS Mincho"};
-  EXPECT_EQ(ChooseFace(FACE_MINCHO, has), L"MS Mincho");
+  EXPECT_EQ(choose(FACE_MINCHO, L"X"), L"MS Mincho");
   installed.insert(L"Yu Mincho");
-  EXPECT_EQ(ChooseFace(FACE_MINCHO, has), L"Yu Mincho");
+  EXPECT_EQ(choose(FACE_MINCHO, L"X"), L"Yu Mincho");
   installed.insert(Widen(FACE_MINCHO));
-  EXPECT_EQ(ChooseFace(FACE_MINCHO, has), Widen(FACE_MINCHO));
+  EXPECT_EQ(choose(FACE_MINCHO, L"X"), Widen(FACE_MINCHO));
   installed = {L"DejaVu Serif", L"C059"};
-  EXPECT_EQ(ChooseFace(FACE_CENTURY, has), L"C059");
-  installed = {L"Segoe UI", L"IPAPGothic"};
-  EXPECT_EQ(ChooseFace(FACE_SHELL_DLG, has), L"Segoe UI");
-  EXPECT_EQ(ChooseFace(FACE_UI_GOTHIC, has), L"IPAPGothic");
-  // Every face of the program has a Windows stand-in.
-  for (const FaceStandIn& entry : FaceStandIns())
-    EXPECT_FALSE(WindowsStandIns(entry.face).empty()) << entry.face;
+  EXPECT_EQ(choose(FACE_CENTURY, L"X"), L"C059");
+  installed = {L"Segoe UI", L"DejaVu Sans", L"IPAPGothic"};
+  latinOnly = {L"Segoe UI", L"DejaVu Sans"};
+  EXPECT_EQ(choose(FACE_SHELL_DLG, L"OK"), L"Segoe UI");
+  EXPECT_EQ(choose(FACE_SHELL_DLG, L"OK \u8FF7"), L"IPAPGothic");
+  installed.erase(L"IPAPGothic");
+  EXPECT_EQ(choose(FACE_SHELL_DLG, L"OK \u8FF7"), L"Segoe UI");
+  // Every face of the program has a Windows stand-in, tried after the face and before the free.
+  for (const FaceStandIn& entry : FaceStandIns()) {
+    ASSERT_FALSE(WindowsStandIns(entry.face).empty()) << entry.face;
+    const std::vector<std::wstring> candidates = FaceCandidates(entry.face);
+    EXPECT_EQ(candidates.front(), Widen(entry.face));
+    EXPECT_EQ(candidates[1], WindowsStandIns(entry.face)[0]);
+    const char* lastFree = entry.face;
+    for (const char* standIn : entry.standIns)
+      if (standIn) lastFree = standIn;
+    EXPECT_EQ(candidates.back(), Widen(lastFree));
+  }
 }
 
 TEST(WideTextTest, WidensUtf8AndEndsLinesForEditControls) {
