@@ -202,7 +202,7 @@ class Session {
   void CheckWorld() {
     const std::string fault = testing::WorldFault(game_);
     if (!fault.empty()) Fail(fault, ticks_);
-    // Every path through a tick leaves timer 1 running at a period the keys can set.
+    // Every path through a tick leaves the timer running at a period the keys can set.
     const int p = host_.timerPeriod;
     const bool knownPeriod = p == DEFAULT_PERIOD_MS || (p >= 1 && p <= 3) ||
                              ((p % 10 == 0) && p / 10 >= 1 && p / 10 <= 3) ||
