@@ -40,9 +40,22 @@ HFONT CreateCellSizedFont(const std::wstring& face, int cellHeight, int averageW
   const int em = FitPixelSize(std::max(cellHeight, 1), [&](int emPixels) {
     return CellHeightAt(screen, face, italic, emPixels);
   });
+  // The shared stretch rule, turned into the average width GDI squeezes a face to.
+  int width = 0;
+  if (averageWidth > 0) {
+    const LOGFONTW natural = LogFont(face, em, 0, italic);
+    if (HFONT font = CreateFontIndirectW(&natural)) {
+      const HGDIOBJ old = SelectObject(screen, font);
+      TEXTMETRICW metrics{};
+      GetTextMetricsW(screen, &metrics);
+      SelectObject(screen, old);
+      DeleteObject(font);
+      const int percent = StretchPercent(averageWidth, metrics.tmAveCharWidth);
+      width = std::max(1, MulDiv(metrics.tmAveCharWidth, percent, 100));
+    }
+  }
   ReleaseDC(nullptr, screen);
-  // GDI squeezes a face to an average character width of its own accord.
-  const LOGFONTW wanted = LogFont(face, em, std::max(averageWidth, 0), italic);
+  const LOGFONTW wanted = LogFont(face, em, width, italic);
   return CreateFontIndirectW(&wanted);
 }
 
