@@ -12,5 +12,6 @@ if [ ! -f build/CMakeCache.txt ]; then
 fi
 cmake --build build -j "$(nproc)" --target maze_shot_check
 export VENNALOOP_SHOT_CHECK=$PWD/build/tests/desktop/maze_shot_check
+scripts/build-windows.sh
 scripts/package-windows.sh
 ctest --test-dir build-windows --output-on-failure -j "$(nproc)"
