@@ -4,7 +4,7 @@
 #   - the title shows over the first picture, then the maze grows with nothing of it left;
 #   - V, A and Esc open the about box, the author's profile and the stage result, found by their
 #     captions, and Esc or Enter closes each;
-#   - S finishes the maze: the open cells come to half the grid;
+#   - Ctrl+3 slows the game down; S finishes the maze: the open cells come to half the grid;
 #   - after each dialog and after another window passed over the game, the game area holds only
 #     the maze's five colours (a stale pixel of the title or a dialog would be another colour).
 #
@@ -179,6 +179,24 @@ only_maze "after the stage result"
 [ "${open_percent%.*}" -lt "$grown" ] ||
   fail "Enter in the stage result did not start a new stage ($open_percent% open, $grown% before)"
 
+# Ctrl+3 slows the game to a cycle every 300 ms, a nineteenth of the pace before: over the same
+# time the maze opens far fewer cells than it did. The game reads Ctrl when the digit's cycle
+# runs, so Ctrl is held a while, as a player holds it.
+growth_over() {  # percent of the game area opened in SECONDS
+  "$check" --grab "$dir/shot.png" || fail "no screenshot"
+  census "$dir/shot.png"
+  local before=$open_percent
+  sleep "$1"
+  "$check" --grab "$dir/shot.png" || fail "no screenshot"
+  census "$dir/shot.png"
+  echo "$open_percent - $before" | bc
+}
+default_growth=$(growth_over 2)
+xdotool keydown ctrl key 3 sleep 0.5 keyup ctrl
+slow_growth=$(growth_over 2)
+echo "growth in 2 s: $default_growth% of the game area at 16 ms, $slow_growth% after Ctrl+3"
+[ "$(echo "$slow_growth * 3 < $default_growth" | bc)" -eq 1 ] || fail "Ctrl+3 did not slow the game"
+
 # S finishes the maze: a spanning tree of all rooms opens half the grid's cells.
 xdotool key s
 finished=0
@@ -206,4 +224,4 @@ if command -v xlogo >/dev/null; then
   sleep 0.5
   only_maze "after a window passed over the game"
 fi
-echo "window test: the title, growth, three dialogs, S and a passing window, all clean"
+echo "window test: the title, growth, three dialogs, Ctrl+3, S and a passing window, all clean"
