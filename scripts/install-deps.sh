@@ -29,11 +29,12 @@ declare -A task_packages=(
          fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35 fonts-dejavu-core"
   # Its tests: GoogleTest's sources for the WebAssembly suite, Chromium for the page.
   [web-test]="googletest chromium"
-  # The Windows program: CMake, the MinGW-w64 cross compiler (posix threads), GoogleTest's
-  # sources for its suite, Wine to run both, NSIS for the installer, zip for the archive; for its
-  # window test a virtual X server and xdotool (the screenshots' census comes from the test task's
-  # native build).
-  [windows]="cmake g++-mingw-w64-x86-64-posix googletest wine wine64 nsis zip xvfb xdotool"
+  # The Windows program: the native compiler for the key-help tool, CMake, the MinGW-w64 cross
+  # compiler (posix threads), Python for its icon, GoogleTest's sources for its suite, Wine to
+  # run both, NSIS for the installer, zip for the archive; for its window test a virtual X server
+  # and xdotool (the screenshots' census comes from the native build's maze_shot_check).
+  [windows]="build-essential cmake g++-mingw-w64-x86-64-posix python3 googletest wine wine64
+             nsis zip xvfb xdotool"
 )
 
 # Runs apt-get update, then apt-get install with the given options, packages and .deb files.

@@ -38,13 +38,17 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
+since() {  # seconds since a date +%s.%N
+  awk -v from="$1" -v to="$(date +%s.%N)" 'BEGIN { printf "%.1f", to - from }'
+}
+
 # The prefix first, without a display, so that making it shows no window; its Wine server must
 # end before the program starts, or the program would find no display either.
 unset DISPLAY WAYLAND_DISPLAY
 start=$(date +%s.%N)
 wineboot -i >/dev/null 2>&1
 wineserver -w
-echo "fresh Wine prefix in $(echo "$(date +%s.%N) - $start" | bc) s"
+echo "fresh Wine prefix in $(since "$start") s"
 start=$(date +%s.%N)
 
 # A display number of the server's own choosing, so parallel runs stay apart; a screen large
@@ -82,7 +86,7 @@ for _ in $(seq 600); do
   sleep 0.1
 done
 [ -n "$window" ] || { echo "FAIL: no window captioned Vennaloop"; cat "$dir/game.log"; exit 1; }
-echo "window after $(echo "$(date +%s.%N) - $start" | bc) s"
+echo "window after $(since "$start") s"
 # Without a window manager the X window is the frame without caption and border: the game area
 # lies inside the frame's sunken client edge and the view's, 2 pixels each.
 eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -189,13 +193,14 @@ growth_over() {  # percent of the game area opened in SECONDS
   sleep "$1"
   "$check" --grab "$dir/shot.png" || fail "no screenshot"
   census "$dir/shot.png"
-  echo "$open_percent - $before" | bc
+  awk -v a="$open_percent" -v b="$before" 'BEGIN { printf "%.2f", a - b }'
 }
 default_growth=$(growth_over 2)
 xdotool keydown ctrl key 3 sleep 0.5 keyup ctrl
 slow_growth=$(growth_over 2)
 echo "growth in 2 s: $default_growth% of the game area at 16 ms, $slow_growth% after Ctrl+3"
-[ "$(echo "$slow_growth * 3 < $default_growth" | bc)" -eq 1 ] || fail "Ctrl+3 did not slow the game"
+awk -v slow="$slow_growth" -v usual="$default_growth" 'BEGIN { exit !(slow * 3 < usual) }' ||
+  fail "Ctrl+3 did not slow the game"
 
 # S finishes the maze: a spanning tree of all rooms opens half the grid's cells.
 xdotool key s
