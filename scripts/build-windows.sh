@@ -6,7 +6,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh windows
-options=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release)
+options=(-DCMAKE_BUILD_TYPE=Release)
+# The toolchain is taken once, when the build folder is made.
+[ -f build-windows/CMakeCache.txt ] ||
+  options+=(-DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake")
 [ -n "${VENNALOOP_SHOT_CHECK:-}" ] && options+=(-DVENNALOOP_SHOT_CHECK="$VENNALOOP_SHOT_CHECK")
 cmake -S . -B build-windows "${options[@]}" >/dev/null
 cmake --build build-windows -j "$(nproc)" "$@"
