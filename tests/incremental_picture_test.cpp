@@ -217,7 +217,9 @@ TEST(FlushRegionTest, BandsCoverEveryDrawnSquareOnceAndOnlyRowsThatHoldOne) {
       ASSERT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= width && r.bottom <= height &&
                   r.left < r.right && r.top < r.bottom);
       // From the top down, and a gap of clean rows between two bands.
-      if (k > 0) ASSERT_GT(r.top, flush[k - 1].bottom);
+      if (k > 0) {
+        ASSERT_GT(r.top, flush[k - 1].bottom);
+      }
       for (int y = r.top; y < r.bottom; ++y) {
         ASSERT_TRUE(rowDrawn[y]) << "row " << y << " flushed with nothing drawn in it";
         for (int x = r.left; x < r.right; ++x)
