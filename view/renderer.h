@@ -109,7 +109,7 @@ void ForEachCopy(Cell cell, const GridWindow& window, Visit&& visit) {
 void PlotCell(PixelBuffer& buffer, const PixelRect& square, std::uint32_t value);
 
 /// Draws every screen cell, `side` pixels wide, from CellMap through CellPalette, in the
-/// buffer's pixel format. Pixels no cell covers (up to side - 1 columns at the right and rows at
+/// buffer's pixel format. Pixels no cell covers (up to `side` columns at the right and rows at
 /// the bottom) are left as they are. Does nothing without a buffer; a side outside
 /// 1..MAX_CELL_SIDE is clamped into it. Not reentrant: it keeps the frame's colour tables in
 /// static storage, for the window thread alone.

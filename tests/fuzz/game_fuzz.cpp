@@ -223,12 +223,12 @@ class Session {
     checkedWidth_ = -1;
   }
 
-  // The outermost screen cells reach the client's left and top edges, stop less than a cell
-  // short of its right and bottom ones, and the centre cell covers the centre pixel.
+  // The outermost screen cells reach the client's left and top edges, stop at most a cell's
+  // side short of its right and bottom ones, and the centre cell covers the centre pixel.
   void Layout(int width, int height, int side) {
     if (width == 0 || height == 0) return;
     const ViewLayout layout = ComputeViewLayout(width, height, side);
-    const int gap = layout.side - 1;
+    const int gap = layout.side;
     const PixelRect first = CellSquare(layout, -layout.cells_left, -layout.cells_above);
     const PixelRect last = CellSquare(layout, layout.cells_left - 1, layout.cells_above - 1);
     const PixelRect centre = CellSquare(layout, 0, 0);
