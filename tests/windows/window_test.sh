@@ -143,7 +143,8 @@ only_maze() {
   fail "the maze did not grow $moment"
 }
 
-# Waits until a window captioned CAPTION shows (present 1) or is gone (present 0).
+# Waits until a window captioned CAPTION shows (present 1) or is gone (present 0). Without a window
+# manager Wine waits about 2 s for one to withdraw a closing window before it lets it go.
 dialog_is() {
   local caption=$1 present=$2
   for _ in $(seq 100); do
