@@ -13,7 +13,7 @@ struct RandomPlatform {
   bool (*performanceCounter)(std::int64_t* value);         // false: no counter
 };
 
-/// The kernel's random generator, the calendar clock and a monotonic nanosecond counter.
+/// The system's cryptographic generator, the calendar clock and a monotonic counter.
 const RandomPlatform& SystemRandomPlatform();
 
 /// Replaces the services used from the next seeding or refill on; the table is copied.

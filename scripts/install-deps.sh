@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # install-deps.sh: installs the Debian 12 packages that the named tasks need, and nothing when all
 # of them are there already. Runs apt-get directly as root, through sudo otherwise.
-#   scripts/install-deps.sh TASK...    tasks: build play package test fuzz web web-test
+#   scripts/install-deps.sh TASK...    tasks: build play package test fuzz web web-test windows
 # Sourced, it only defines apt_install for other scripts.
 set -euo pipefail
 
@@ -29,6 +29,12 @@ declare -A task_packages=(
          fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35 fonts-dejavu-core"
   # Its tests: GoogleTest's sources for the WebAssembly suite, Chromium for the page.
   [web-test]="googletest chromium"
+  # The Windows program: the native compiler for the key-help tool, CMake, the MinGW-w64 cross
+  # compiler (posix threads), Python for its icon, GoogleTest's sources for its suite, Wine to
+  # run both, NSIS for the installer, zip for the archive; for its window test a virtual X server
+  # and xdotool (the screenshots' census comes from the native build's maze_shot_check).
+  [windows]="build-essential cmake g++-mingw-w64-x86-64-posix python3 googletest wine wine64
+             nsis zip xvfb xdotool"
 )
 
 # Runs apt-get update, then apt-get install with the given options, packages and .deb files.

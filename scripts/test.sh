@@ -9,3 +9,5 @@ cmake --build build -j "$(nproc)"
 ctest --test-dir build --output-on-failure -j "$(nproc)"
 # The same core in the browser: its suite as WebAssembly, and the page in headless Chromium.
 scripts/test-web.sh
+# The same core on Windows, under Wine: its suite, the program's window and its installer.
+scripts/test-windows.sh

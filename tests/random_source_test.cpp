@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <ctime>
 #include <vector>
 
 #include "fake_random_platform.h"
@@ -211,6 +212,20 @@ TEST(SystemRandomPlatformTest, FillsRequestsLongerThanOneCall) {
   std::int64_t counter = 0;
   EXPECT_TRUE(SystemRandomPlatform().performanceCounter(&counter));
   EXPECT_GT(SystemRandomPlatform().calendarSeconds(), 1'700'000'000);
+}
+
+// Each platform reads the calendar its own way (on Windows from a file time counted from 1601):
+// it must agree with the C library's seconds since 1970, and the counter must never go back.
+TEST(SystemRandomPlatformTest, ClocksAgreeWithTheCLibrary) {
+  const std::int64_t before = static_cast<std::int64_t>(std::time(nullptr));
+  const std::int64_t seconds = SystemRandomPlatform().calendarSeconds();
+  const std::int64_t after = static_cast<std::int64_t>(std::time(nullptr));
+  EXPECT_LE(before, seconds);
+  EXPECT_LE(seconds, after);
+  std::int64_t first = 0, second = 0;
+  ASSERT_TRUE(SystemRandomPlatform().performanceCounter(&first));
+  ASSERT_TRUE(SystemRandomPlatform().performanceCounter(&second));
+  EXPECT_LE(first, second);
 }
 
 }  // namespace

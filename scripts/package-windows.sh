@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the Windows program and packs it twice in ./build-windows:
+#   vennaloop-VERSION-windows-x64.zip   the program, its LICENSE and a README.txt with the goal,
+#                                       the colours and the keys, made from ui/'s key help
+#   vennaloop-VERSION-setup.exe         an installer (NSIS) for Program Files with a Start-menu
+#                                       shortcut and an uninstaller; /S installs silently
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/build-windows.sh --target vennaloop
+version=$(sed -n 's/^project(Vennaloop VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+
+# The key help is printed by a tool of the build machine's own, built apart from the program.
+cmake -S . -B build-windows/native -DCMAKE_BUILD_TYPE=Release -DVENNALOOP_BUILD_APP=OFF \
+  -DVENNALOOP_BUILD_TESTS=OFF -DVENNALOOP_BUILD_BENCH=OFF >/dev/null
+cmake --build build-windows/native -j "$(nproc)" --target vennaloop_help
+
+# Windows' own line ends in the texts.
+name=vennaloop-$version
+stage=build-windows/package/$name
+rm -rf build-windows/package && mkdir -p "$stage"
+cp build-windows/vennaloop.exe "$stage/"
+sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
+build-windows/native/ui/vennaloop_help text | sed 's/$/\r/' >"$stage/README.txt"
+
+zip="build-windows/$name-windows-x64.zip"
+rm -f "$zip"
+(cd build-windows/package && TZ=UTC zip -q -X -r "../$name-windows-x64.zip" "$name")
+
+# makensis reads paths from the script's folder: every one given is absolute.
+here=$PWD
+makensis -V2 -DVERSION="$version" -DEXE="$here/$stage/vennaloop.exe" \
+  -DLICENSE="$here/$stage/LICENSE.txt" -DREADME="$here/$stage/README.txt" \
+  -DICON="$here/build-windows/win/vennaloop.ico" -DOUTFILE="$here/build-windows/$name-setup.exe" \
+  packaging/windows/installer.nsi
+for file in "$zip" "build-windows/$name-setup.exe"; do
+  echo "$file: $(stat -c %s "$file") bytes"
+done
