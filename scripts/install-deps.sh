@@ -27,8 +27,9 @@ declare -A task_packages=(
   # installed.
   [web]="cmake emscripten python3-fonttools python3-brotli
          fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35 fonts-dejavu-core"
-  # Its tests: GoogleTest's sources for the WebAssembly suite, Chromium for the page.
-  [web-test]="googletest chromium"
+  # Its tests: GoogleTest's sources for the WebAssembly suite, Chromium and Firefox ESR for the
+  # page.
+  [web-test]="googletest chromium firefox-esr"
 )
 
 # Runs apt-get update, then apt-get install with the given options, packages and .deb files.

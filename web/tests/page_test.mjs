@@ -1,11 +1,11 @@
-// page_test.mjs: the page in a real browser (headless Chromium): it starts clean, shows the
-// title and grows the maze, takes every kind of key, runs the three dialogs and the stage flow,
-// draws exactly what the core draws at any size and pixel ratio, and says so when it cannot run.
-// VENNALOOP_SITE names the built site.
+// page_test.mjs: the page in a real browser (headless Chromium or Firefox ESR, as
+// VENNALOOP_BROWSER says): it starts clean, shows the title and grows the maze, takes every kind
+// of key, runs the three dialogs and the stage flow, draws exactly what the core draws at any size
+// and pixel ratio, and says so when it cannot run. VENNALOOP_SITE names the built site.
 import assert from 'node:assert/strict';
 import {after, before, describe, it} from 'node:test';
 
-import {openBrowser, openPage, state, waitForGame} from './browser.mjs';
+import {CAN, ENGINE, openBrowser, openPage, state, waitForGame} from './browser.mjs';
 
 const SITE = process.env.VENNALOOP_SITE;
 if (!SITE) throw new Error('VENNALOOP_SITE must name the built site');
@@ -101,7 +101,7 @@ async function waitForNoDialog(page) {
   await waitFor(page, () => !document.querySelector('dialog[open]'));
 }
 
-describe('the page', () => {
+describe(`the page in ${ENGINE}`, () => {
   it('loads with no console errors, shows the title, then grows the maze', async () => {
     const {page, errors} = await startGame();
     const early = await state(page);
@@ -309,7 +309,7 @@ describe('the page', () => {
   });
 });
 
-describe('the page when it cannot run', () => {
+describe(`the page in ${ENGINE} when it cannot run`, () => {
   const statusOf = (page) => page.$eval('#status', (status) => status.textContent);
 
   it('says so without WebAssembly', async () => {
@@ -323,7 +323,8 @@ describe('the page when it cannot run', () => {
     await page.close();
   });
 
-  it('says so with JavaScript off', async () => {
+  it('says so with JavaScript off', {skip: !CAN.scriptingOff && 'the engine keeps scripts on'},
+     async () => {
     const {page} = await openPage(session);
     await page.setJavaScriptEnabled(false);
     await page.goto(session.url);
