@@ -90,8 +90,8 @@ void UseCanvasByteOrder() {
   }
 }
 
-KeyModifiers ModifiersOf(int shift, int ctrl, int alt) {
-  return KeyModifiers{.shift = shift != 0, .ctrl = ctrl != 0, .alt = alt != 0};
+KeyModifiers ModifiersOf(int shift, int ctrl, int alt, int meta) {
+  return KeyModifiers{.shift = shift != 0, .ctrl = ctrl != 0, .alt = alt != 0, .meta = meta != 0};
 }
 
 }  // namespace
@@ -147,11 +147,10 @@ EMSCRIPTEN_KEEPALIVE void vl_tick() {
   if (game.pendingKey == 0) host.standInAdds = {};
 }
 
-/// A key press by its physical name. 1: the game took it; 0: not a game key; -1: a chord the
-/// window keeps, or a system key, which the game never sees.
-EMSCRIPTEN_KEEPALIVE int vl_key_down(const char* code, int shift, int ctrl, int alt) {
-  const KeyModifiers modifiers = ModifiersOf(shift, ctrl, alt);
-  if (!KeyReachesGame(code, modifiers)) return -1;
+/// A key press by its physical name. 1: the game took it; 0: the page leaves it to the browser,
+/// as every chord the game does not bind (key_table.h's PageChords).
+EMSCRIPTEN_KEEPALIVE int vl_key_down(const char* code, int shift, int ctrl, int alt, int meta) {
+  if (!PageTakesKey(code, ModifiersOf(shift, ctrl, alt, meta))) return 0;
   if (const int gameKey = GameKeyOf(code)) {
     game.KeyDown(gameKey);
     host.standInAdds = {};

@@ -64,6 +64,11 @@ async function loadCore() {
 }
 
 async function start() {
+  // Where a browser does load the module from a file, the core and the fonts still will not.
+  if (location.protocol === 'file:') {
+    fail(statusLine.dataset.fromFile);
+    return;
+  }
   if (typeof WebAssembly !== 'object') {
     fail('Vennaloop runs as WebAssembly, which this browser does not offer (or has turned off). ' +
          'Use a current browser, or turn WebAssembly on, to play.');
@@ -319,8 +324,11 @@ function watchKeys() {
   addEventListener('keydown', (event) => {
     modifiers(event);
     if (openDialog || event.defaultPrevented || event.isComposing) return;
-    const taken = core.ccall('vl_key_down', 'number', ['string', 'number', 'number', 'number'],
-                             [event.code, event.shiftKey, event.ctrlKey, event.altKey]);
+    // The core says which chords are the game's; the rest stay with the browser.
+    const taken = core.ccall('vl_key_down', 'number',
+                             ['string', 'number', 'number', 'number', 'number'],
+                             [event.code, event.shiftKey, event.ctrlKey, event.altKey,
+                              event.metaKey]);
     if (taken === 1) event.preventDefault();
   });
   addEventListener('keyup', modifiers);

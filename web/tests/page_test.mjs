@@ -3,7 +3,9 @@
 // of key, runs the three dialogs and the stage flow, draws exactly what the core draws at any size
 // and pixel ratio, and says so when it cannot run. VENNALOOP_SITE names the built site.
 import assert from 'node:assert/strict';
+import {join} from 'node:path';
 import {after, before, describe, it} from 'node:test';
+import {pathToFileURL} from 'node:url';
 
 import {CAN, ENGINE, openBrowser, openPage, state, waitForGame} from './browser.mjs';
 
@@ -195,6 +197,44 @@ describe(`the page in ${ENGINE}`, () => {
     await page.close();
   });
 
+  it('takes only the game\'s chords and leaves the browser its shortcuts', async () => {
+    const {page, errors} = await startGame();
+    await pastTitle(page);
+    // A listener after the page's sees whether the page took the key, then keeps the browser
+    // from acting on it, so the test's page is not reloaded or searched.
+    await page.evaluate(() => {
+      globalThis.taken = [];
+      addEventListener('keydown', (event) => {
+        if (!/^(Shift|Control|Alt|Meta)/.test(event.code)) {
+          globalThis.taken.push([event.code, event.ctrlKey, event.defaultPrevented]);
+        }
+        event.preventDefault();
+      });
+    });
+    await press(page, 'KeyW');
+    for (const code of ['KeyR', 'KeyF', 'KeyS', 'KeyN', 'KeyA']) await press(page, code, {ctrl: true});
+    await press(page, 'Digit2', {ctrl: true});
+    for (const modifier of ['Alt', 'Meta']) {
+      await page.keyboard.down(modifier);
+      await page.keyboard.press('KeyN');
+      await page.keyboard.up(modifier);
+    }
+    await nextTicks(page, 2);
+    const taken = await page.evaluate(() => globalThis.taken);
+    assert.deepEqual(taken, [
+      ['KeyW', false, true], ['KeyR', true, false], ['KeyF', true, false], ['KeyS', true, false],
+      ['KeyN', true, false], ['KeyA', true, false], ['Digit2', true, true], ['KeyN', false, false],
+      ['KeyN', false, false],
+    ]);
+    const after = await state(page);
+    assert.equal(after.moveMode, 3, 'the explorer still walks');
+    assert.equal(after.mazeFinished, false);
+    assert.equal(after.timerPeriod, 200);
+    assert.equal(await openDialog(page), null);
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+
   it('opens the about box on V and the profile on A, frozen while they are up', async () => {
     const {page, errors} = await startGame();
     const ui = await page.evaluate(() => globalThis.vennaloop.ui);
@@ -334,6 +374,15 @@ describe(`the page in ${ENGINE} when it cannot run`, () => {
     const shown = await page.evaluate(() => document.body.innerText);
     assert.match(shown, /needs JavaScript/);
     assert.doesNotMatch(shown, /Loading/, 'nothing claims the game is loading');
+    await page.close();
+  });
+
+  it('says to serve it over HTTP when opened from a file', async () => {
+    const {page} = await openPage(session);
+    await page.goto(pathToFileURL(join(SITE, 'index.html')).href);
+    await page.waitForFunction(() => /scripts\/play-web\.sh/.test(
+        document.getElementById('status').textContent));
+    assert.match(await statusOf(page), /cannot run from a file/);
     await page.close();
   });
 
