@@ -90,6 +90,7 @@ async function start() {
   watchSize();
   watchKeys();
   requestAnimationFrame(frame);
+  keepForOffline();
   // For the page's tests and benchmarks: the core, the state the game is in, and one whole
   // frame of the game (a tick, its picture and the presenting) with the page's own loop paused.
   globalThis.vennaloop = {
@@ -466,6 +467,14 @@ function closeDialog(answer) {
   core._vl_dialog_closed(answer);
   // The game was frozen: it goes on a period from now, with no ticks made up.
   nextTick = null;
+}
+
+// ---- Offline -----------------------------------------------------------------------------------
+
+// After one visit the page starts without a network: the service worker keeps the site. A
+// browser may refuse one (a private window, a page not served securely); the game plays on.
+function keepForOffline() {
+  if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
 }
 
 // ---- Faults ------------------------------------------------------------------------------------

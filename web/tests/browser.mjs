@@ -6,7 +6,7 @@ import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 import puppeteer from 'puppeteer-core';
 
-import {serveSite} from '../serve.mjs';
+import {serveSite, stopServing} from '../serve.mjs';
 
 export const CHROMIUM = process.env.VENNALOOP_CHROMIUM || '/usr/bin/chromium';
 export const FIREFOX = process.env.VENNALOOP_FIREFOX || '/usr/bin/firefox-esr';
@@ -60,7 +60,7 @@ export async function openBrowser(site, engine = ENGINE) {
     url: `http://127.0.0.1:${server.address().port}/`,
     async close() {
       await browser.close();
-      server.close();
+      stopServing(server);
       rmSync(profile, {recursive: true, force: true});
     },
   };

@@ -3,10 +3,14 @@
 // of key, runs the three dialogs and the stage flow, draws exactly what the core draws at any size
 // and pixel ratio, and says so when it cannot run. VENNALOOP_SITE names the built site.
 import assert from 'node:assert/strict';
+import {cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
+import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 import {after, before, describe, it} from 'node:test';
 import {pathToFileURL} from 'node:url';
 
+import {serveSite, stopServing} from '../serve.mjs';
+import {writeServiceWorker} from '../write_worker.mjs';
 import {CAN, ENGINE, openBrowser, openPage, state, waitForGame} from './browser.mjs';
 
 const SITE = process.env.VENNALOOP_SITE;
@@ -305,6 +309,36 @@ describe(`the page in ${ENGINE}`, () => {
     await page.close();
   });
 
+  it('is installable: its manifest names it, its icons load, it shows standalone', async () => {
+    const {page, errors} = await startGame();
+    const manifest = await page.evaluate(async () => {
+      const link = document.querySelector('link[rel=manifest]');
+      const json = await (await fetch(link.href)).json();
+      // Each icon as the browser decodes it: its pixel size.
+      for (const icon of json.icons) {
+        const image = new Image();
+        image.src = new URL(icon.src, link.href).href;
+        await image.decode();
+        icon.decoded = `${image.naturalWidth}x${image.naturalHeight}`;
+      }
+      return json;
+    });
+    assert.equal(manifest.name, 'Vennaloop');
+    assert.equal(manifest.display, 'standalone');
+    assert.match(manifest.theme_color, /^#[0-9a-f]{6}$/);
+    assert.ok(manifest.icons.some((icon) => icon.sizes === '256x256'));
+    for (const icon of manifest.icons) {
+      if (icon.sizes !== 'any') assert.equal(icon.decoded, icon.sizes, icon.src);
+    }
+    if (CAN.devTools) {
+      const devTools = await page.createCDPSession();
+      const {installabilityErrors} = await devTools.send('Page.getInstallabilityErrors');
+      assert.deepEqual(installabilityErrors, []);
+    }
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+
   it('makes up a few ticks at most after the page was blocked', async () => {
     const {page} = await startGame();
     await pastTitle(page);
@@ -351,13 +385,20 @@ describe(`the page in ${ENGINE}`, () => {
 
 describe(`the page in ${ENGINE} when it cannot run`, () => {
   const statusOf = (page) => page.$eval('#status', (status) => status.textContent);
+  // An address of its own, where no page has started and so no service worker keeps the site.
+  let url, server;
+  before(async () => {
+    server = await serveSite(SITE);
+    url = `http://127.0.0.1:${server.address().port}/`;
+  });
+  after(() => stopServing(server));
 
   it('says so without WebAssembly', async () => {
     const {page} = await openPage(session);
     await page.evaluateOnNewDocument(() => {
       delete globalThis.WebAssembly;
     });
-    await page.goto(session.url);
+    await page.goto(url);
     await page.waitForFunction(() => /WebAssembly/.test(document.getElementById('status').textContent));
     assert.match(await statusOf(page), /does not offer/);
     await page.close();
@@ -367,7 +408,7 @@ describe(`the page in ${ENGINE} when it cannot run`, () => {
      async () => {
     const {page} = await openPage(session);
     await page.setJavaScriptEnabled(false);
-    await page.goto(session.url);
+    await page.goto(url);
     const text = await page.$eval('#noscript', (element) => element.textContent);
     assert.match(text, /needs JavaScript/);
     // The noscript text is what shows: the page is not blank.
@@ -398,11 +439,70 @@ describe(`the page in ${ENGINE} when it cannot run`, () => {
           request.continue();
         }
       });
-      await page.goto(session.url);
+      await page.goto(url);
       await page.waitForFunction(
           () => /could not start/.test(document.getElementById('status').textContent));
       assert.match(await statusOf(page), new RegExp(file.replace('.', '\\.')));
       await page.close();
     });
   }
+});
+
+describe(`the page in ${ENGINE} offline`, () => {
+  // A copy of the site at an address of its own, which the test can take off the network and
+  // give a new version.
+  let site, server, port;
+  before(async () => {
+    site = mkdtempSync(join(tmpdir(), 'vennaloop-site-'));
+    cpSync(SITE, site, {recursive: true});
+    server = await serveSite(site);
+    port = server.address().port;
+  });
+  after(() => {
+    stopServing(server);
+    rmSync(site, {recursive: true, force: true});
+  });
+
+  const cacheOf = (version) => `vennaloop-${version}`;
+  const versionOf = () => /"version": "([^"]+)"/.exec(readFileSync(join(site, 'sw.js'), 'utf8'))[1];
+  const cacheNames = (page) => page.evaluate(() => caches.keys());
+  // Until the worker that keeps just `names` is at work (a cache is there from the start of its
+  // filling, so its name alone says nothing).
+  const waitForWorker = (page, names) => page.waitForFunction(async (wanted) => {
+    const worker = (await navigator.serviceWorker.getRegistration())?.active;
+    return worker?.state === 'activated' &&
+           JSON.stringify(await caches.keys()) === JSON.stringify(wanted);
+  }, {polling: 200, timeout: 20000}, names);
+  // With the server gone, the page must come whole from what the browser kept.
+  async function startsOffline(page) {
+    stopServing(server);
+    await assert.rejects(fetch(`http://127.0.0.1:${port}/`), 'the site is off the network');
+    await page.reload();
+    await waitForGame(page);
+    await pastTitle(page);
+    assert.equal(await page.$eval('#status', (status) => status.textContent), '');
+  }
+
+  it('starts with the network off after one visit; a new version replaces the old', async () => {
+    const {page, errors} = await openPage(session);
+    await page.goto(`http://127.0.0.1:${port}/`);
+    await waitForGame(page);
+    const first = versionOf();
+    await waitForWorker(page, [cacheOf(first)]);
+    await startsOffline(page);
+
+    // A new build: the page's worker fetches it, and its cache is the only one left.
+    const index = join(site, 'index.html');
+    writeFileSync(index, readFileSync(index, 'utf8').replace('<head>', '<head><!-- new -->'));
+    const second = writeServiceWorker(site, 'test');
+    assert.notEqual(second, first);
+    server = await serveSite(site, port);
+    await page.reload();
+    await waitForWorker(page, [cacheOf(second)]);
+    await startsOffline(page);
+    assert.match(await page.content(), /<!-- new -->/);
+    assert.deepEqual(await cacheNames(page), [cacheOf(second)]);
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
 });
