@@ -165,6 +165,14 @@ EMSCRIPTEN_KEEPALIVE int vl_key_down(const char* code, int shift, int ctrl, int 
   return 0;
 }
 
+/// A key pressed by the page's own controls (a touch button, a swipe), with Shift and Ctrl held
+/// for the game until the tick that takes the key reads them. 1: the game took it.
+EMSCRIPTEN_KEEPALIVE int vl_press(const char* code, int shift, int ctrl) {
+  const int taken = vl_key_down(code, shift, ctrl, 0, 0);
+  if (taken && GameKeyOf(code)) host.standInAdds = {shift != 0, ctrl != 0};
+  return taken;
+}
+
 /// The live state of Shift and Ctrl, which the game reads when a digit's tick runs.
 EMSCRIPTEN_KEEPALIVE void vl_modifiers(int shift, int ctrl) {
   host.shiftDown = shift != 0;
@@ -207,10 +215,10 @@ EMSCRIPTEN_KEEPALIVE const char* vl_state_json() {
   std::snprintf(json, sizeof json,
                 "{\"zoom\":%d,\"titleTicks\":%d,\"elapsedCycles\":%d,\"skippedCycle\":%d,"
                 "\"hitPoints\":%d,\"moveMode\":%d,\"playerCell\":%d,\"mazeFinished\":%s,"
-                "\"timerPeriod\":%d,\"awaitingStageResult\":%s}",
+                "\"timerPeriod\":%d,\"awaitingStageResult\":%s,\"pendingKey\":%d}",
                 game.zoom, game.titleTicks, game.elapsedCycles, game.skippedCycle, game.hitPoints,
                 static_cast<int>(game.moveMode), game.playerCell, Maze.finished ? "true" : "false",
-                host.timerPeriod, game.AwaitingStageResult() ? "true" : "false");
+                host.timerPeriod, game.AwaitingStageResult() ? "true" : "false", game.pendingKey);
   return json;
 }
 

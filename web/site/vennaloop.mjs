@@ -89,6 +89,7 @@ async function start() {
   titleLayer.hidden = !core._vl_title_shown();
   watchSize();
   watchKeys();
+  watchTouch();
   requestAnimationFrame(frame);
   keepForOffline();
   // For the page's tests and benchmarks: the core, the state the game is in, and one whole
@@ -234,8 +235,11 @@ function cellSized(metrics, cellHeight) {
 }
 
 // The title's layer lies inside the view with an edge of its own, so its items are placed from
-// its own content box, as the desktop's overlay places them from its client area.
+// its own content box, as the desktop's overlay places them from its client area. A view smaller
+// than the title's layout (a phone's) gets the whole title shrunk to fit, in its proportions.
 function drawTitle(viewWidth) {
+  const fit = Math.min(1, titleCanvas.clientWidth / ui.title.width,
+                       titleCanvas.clientHeight / ui.title.height);
   const ratio = viewWidth / Math.max(1, mazeCanvas.clientWidth);
   const width = Math.round(titleCanvas.clientWidth * ratio);
   const height = Math.round(titleCanvas.clientHeight * ratio);
@@ -258,7 +262,8 @@ function drawTitle(viewWidth) {
     context.textAlign = item.align;
     context.textBaseline = 'alphabetic';
     context.fillStyle = '#' + item.colour.toString(16).padStart(6, '0');
-    context.setTransform(ratio * stretch, 0, 0, ratio, ratio * x, ratio * (item.top + ascent));
+    const scale = ratio * fit;
+    context.setTransform(scale * stretch, 0, 0, scale, scale * x, scale * (item.top + ascent));
     context.fillText(item.text, 0, 0);
   }
   context.setTransform(1, 0, 0, 1, 0, 0);
@@ -334,6 +339,124 @@ function watchKeys() {
   });
   addEventListener('keyup', modifiers);
   addEventListener('blur', () => core._vl_modifiers(0, 0));
+}
+
+// ---- Touch -------------------------------------------------------------------------------------
+
+// A swipe this long on the view, in CSS pixels, is the arrow key of its direction; a shorter
+// touch is a tap, which does nothing.
+const SWIPE_PIXELS = 24;
+// The touch controls: the physical key each button presses, with the modifiers held for it. The
+// bar has the walkers, the growth and the zooms; its last button opens the menu of the rest.
+const BAR_BUTTONS = [
+  ['N', 'corridor', 'KeyN'], ['F', 'wander', 'KeyF'], ['W', 'explore', 'KeyW'],
+  ['R', 'stop', 'KeyR'], ['S', 'grow', 'KeyS'],
+  ['1', 'zoom', 'Digit1'], ['2', 'zoom', 'Digit2'], ['3', 'zoom', 'Digit3'],
+];
+const MENU_ROWS = [
+  ['Speed, ms a cycle', [
+    ['1', 'Digit1', true, true], ['2', 'Digit2', true, true], ['3', 'Digit3', true, true],
+    ['10', 'Digit1', true], ['20', 'Digit2', true], ['30', 'Digit3', true],
+  ]],
+  [null, [['100', 'Digit1', false, true], ['200', 'Digit2', false, true],
+          ['300', 'Digit3', false, true]]],
+  ['Stage', [['Undo exchanges', 'Space'], ['Give up', 'Escape']]],
+  ['Vennaloop', [['About', 'KeyV'], ['Author', 'KeyA']]],
+];
+const SWIPE_KEYS = {left: 'ArrowLeft', right: 'ArrowRight', up: 'ArrowUp', down: 'ArrowDown'};
+
+function pressKey(code, shift = false, ctrl = false) {
+  core.ccall('vl_press', 'number', ['string', 'number', 'number'], [code, shift, ctrl]);
+}
+
+function controlButton(label, caption, chord, action) {
+  const button = document.createElement('button');
+  button.type = 'button';
+  button.dataset.chord = chord;
+  button.textContent = label;
+  if (caption) {
+    const small = document.createElement('small');
+    small.textContent = caption;
+    button.append(small);
+  }
+  button.addEventListener('click', () => {
+    button.blur();  // a focused button would take the keyboard's Space and Enter
+    action();
+  });
+  return button;
+}
+
+function buildControls() {
+  const bar = document.getElementById('controls');
+  const menu = document.getElementById('menu');
+  for (const [label, caption, code] of BAR_BUTTONS) {
+    bar.append(controlButton(label, caption, code, () => pressKey(code)));
+  }
+  const more = controlButton('\u2630', 'more', '', () => showMenu(menu.hidden));
+  more.setAttribute('aria-expanded', 'false');
+  more.id = 'more';
+  bar.append(more);
+  const showMenu = (shown) => {
+    menu.hidden = !shown;
+    more.setAttribute('aria-expanded', String(shown));
+  };
+  for (const [heading, buttons] of MENU_ROWS) {
+    if (heading) {
+      const h2 = document.createElement('h2');
+      h2.textContent = heading;
+      menu.append(h2);
+    }
+    const row = document.createElement('div');
+    row.className = 'row';
+    for (const [label, code, shift, ctrl] of buttons) {
+      const chord = (ctrl ? 'Ctrl+' : '') + (shift ? 'Shift+' : '') + code;
+      row.append(controlButton(label, null, chord, () => {
+        showMenu(false);
+        pressKey(code, shift, ctrl);
+      }));
+    }
+    menu.append(row);
+  }
+  // A touch anywhere else closes the menu.
+  addEventListener('pointerdown', (event) => {
+    if (!menu.hidden && !menu.contains(event.target) && !more.contains(event.target)) {
+      showMenu(false);
+    }
+  });
+}
+
+// The controls are for coarse pointers: a touch screen, or the first touch on any screen.
+function useTouch() {
+  document.documentElement.classList.add('touch');
+}
+
+function watchTouch() {
+  buildControls();
+  const coarse = matchMedia('(pointer: coarse)');
+  if (coarse.matches) useTouch();
+  coarse.addEventListener('change', () => coarse.matches && useTouch());
+  let swipe = null;
+  addEventListener('pointerdown', (event) => {
+    if (event.pointerType === 'mouse') return;
+    useTouch();
+    if (event.isPrimary && view.contains(event.target)) {
+      swipe = {id: event.pointerId, x: event.clientX, y: event.clientY};
+    }
+  });
+  const end = (event) => {
+    if (!swipe || event.pointerId !== swipe.id) return;
+    const dx = event.clientX - swipe.x, dy = event.clientY - swipe.y;
+    swipe = null;
+    if (event.type !== 'pointerup' || openDialog) return;
+    if (Math.max(Math.abs(dx), Math.abs(dy)) < SWIPE_PIXELS) return;
+    const direction = Math.abs(dx) > Math.abs(dy) ? (dx > 0 ? 'right' : 'left') :
+                                                    (dy > 0 ? 'down' : 'up');
+    pressKey(SWIPE_KEYS[direction]);
+  };
+  addEventListener('pointerup', end);
+  addEventListener('pointercancel', end);
+  // A long press on the maze offers no menu to save the picture.
+  view.addEventListener('contextmenu', (event) => event.preventDefault());
 }
 
 // ---- Dialogs -----------------------------------------------------------------------------------
@@ -455,8 +578,19 @@ function showDialog(name) {
   document.body.append(dialog);
   openDialog = dialog;
   dialog.showModal();
+  fitDialog(dialog);
   if (first) first.focus();
 }
+
+// A dialog larger than the window (a phone's) is shrunk whole to fit it, keeping its layout.
+const DIALOG_MARGIN = 8;
+function fitDialog(dialog) {
+  dialog.style.zoom = '';
+  const fit = Math.min(1, (innerWidth - 2 * DIALOG_MARGIN) / dialog.offsetWidth,
+                       (innerHeight - 2 * DIALOG_MARGIN) / dialog.offsetHeight);
+  if (fit < 1) dialog.style.zoom = String(fit);
+}
+addEventListener('resize', () => openDialog && fitDialog(openDialog));
 
 function closeDialog(answer) {
   if (!openDialog) return;

@@ -383,6 +383,160 @@ describe(`the page in ${ENGINE}`, () => {
   });
 });
 
+describe(`the page in ${ENGINE} on a phone`, () => {
+  // The page's own picture of itself: where things are, in CSS pixels, and what moved.
+  const layout = (page) => page.evaluate(() => {
+    const box = (selector) => {
+      const element = document.querySelector(selector);
+      if (!element || getComputedStyle(element).display === 'none') return null;
+      const {left, top, right, bottom} = element.getBoundingClientRect();
+      return {left, top, right, bottom};
+    };
+    return {
+      view: box('#view'), controls: box('#controls'), dialog: box('dialog[open]'),
+      help: box('#help'), window: {left: 0, top: 0, right: innerWidth, bottom: innerHeight},
+      scrolled: [scrollX, scrollY], scale: visualViewport.scale, url: location.href,
+      history: history.length, sameDocument: globalThis.marker === true,
+    };
+  });
+  const inside = (box, outer) => box.left >= outer.left && box.top >= outer.top &&
+                                 box.right <= outer.right && box.bottom <= outer.bottom;
+  const tap = (page, chord) => page.tap(`button[data-chord="${chord}"]`);
+
+  async function swipe(page, [dx, dy]) {
+    const {view} = await layout(page);
+    const x = (view.left + view.right) / 2, y = (view.top + view.bottom) / 2;
+    await page.touchscreen.touchStart(x, y);
+    for (let step = 1; step <= 4; ++step) await page.touchscreen.touchMove(x + dx * step / 4, y + dy * step / 4);
+    await page.touchscreen.touchEnd();
+  }
+  const SWIPES = {ArrowRight: [120, 10], ArrowLeft: [-120, -10], ArrowDown: [10, 120],
+                  ArrowUp: [-10, -120]};
+
+  it('plays by touch: swipes are arrows, the bar and its menu press the rest', async () => {
+    const {page, errors} = await openPage(session, {width: 390, height: 844, ratio: 3, touch: true});
+    await page.goto(session.url);
+    await waitForGame(page);
+    await page.evaluate(() => { globalThis.marker = true; });
+    const ui = await page.evaluate(() => globalThis.vennaloop.ui);
+    if (CAN.touchScreen) {
+      assert.ok((await layout(page)).controls, 'a touch screen shows the controls at once');
+    } else {
+      assert.equal((await layout(page)).controls, null);
+      await page.touchscreen.tap(100, 100);  // a tap on the maze does nothing but show them
+    }
+    await pastTitle(page);
+    const start = await layout(page);
+    assert.ok(start.controls && start.view.bottom <= start.controls.top, 'the bar is under the view');
+    assert.equal(start.controls.bottom, start.window.bottom);
+
+    await tap(page, 'KeyS');
+    await waitFor(page, () => globalThis.vennaloop.state().mazeFinished);
+    // Each swipe leaves its arrow for the next tick, as the key would.
+    await page.evaluate(() => globalThis.vennaloop.pause(true));
+    for (const [code, move] of Object.entries(SWIPES)) {
+      await swipe(page, move);
+      const key = ui.keys.find((binding) => binding.code === code).gameKey;
+      assert.equal((await state(page)).pendingKey, key, code);
+    }
+    await page.evaluate(() => globalThis.vennaloop.pause(false));
+    const cells = new Set([(await state(page)).playerCell]);
+    for (const move of Object.values(SWIPES)) {
+      await swipe(page, move);
+      await nextTicks(page, 3);
+      cells.add((await state(page)).playerCell);
+    }
+    assert.ok(cells.size > 1, 'the player ran along a corridor');
+
+    // Nothing scrolled, zoomed or left the page. (Neither headless engine carries out a pinch
+    // or an edge swipe's navigation, so those rest on the page's touch-action and
+    // overscroll-behavior.)
+    const after = await layout(page);
+    assert.deepEqual([after.scrolled, after.scale, after.url, after.history, after.sameDocument],
+                     [[0, 0], 1, start.url, start.history, true]);
+
+    // The bar and the menu press what the keyboard would.
+    const pressed = [
+      ['KeyW', (s) => s.moveMode === 3], ['Digit2', (s) => s.zoom === 2],
+      ['Shift+Digit2', (s) => s.timerPeriod === 20], ['Ctrl+Digit3', (s) => s.timerPeriod === 300],
+      ['Ctrl+Shift+Digit1', (s) => s.timerPeriod === 1], ['KeyR', (s) => s.moveMode === 0],
+    ];
+    for (const [chord, done] of pressed) {
+      if (chord.includes('+')) await tap(page, '');  // the menu
+      await tap(page, chord);
+      await waitFor(page, (source) => (0, eval)(source)(globalThis.vennaloop.state()),
+                    done.toString());
+      assert.equal((await layout(page)).controls !== null, true);
+    }
+    for (const [chord, name] of [['KeyV', 'about'], ['KeyA', 'author'], ['Escape', 'stageResult']]) {
+      await tap(page, '');
+      await tap(page, chord);
+      await waitForDialog(page, name);
+      const shown = await layout(page);
+      assert.ok(inside(shown.dialog, shown.window), `${name}: ${JSON.stringify(shown.dialog)}`);
+      await page.tap('dialog[open] button.push');
+      await waitForNoDialog(page);
+    }
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+
+  it('fits a small screen: the title in its proportions, the dialogs, the Keys', async () => {
+    const {page, errors} = await openPage(session, {width: 1280, height: 720});
+    await page.goto(session.url);
+    await waitForGame(page);
+    await page.evaluate(() => globalThis.vennaloop.pause(true));
+    // Where the title's ink lies, in CSS pixels of its layer.
+    const titleInk = async () => {
+      await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => done())));
+      return page.evaluate(() => {
+        const canvas = document.getElementById('title');
+        const {width, height} = canvas;
+        const data = canvas.getContext('2d').getImageData(0, 0, width, height).data;
+        let left = width, right = -1, top = height, bottom = -1;
+        for (let y = 0; y < height; ++y) {
+          for (let x = 0; x < width; ++x) {
+            if (data[4 * (y * width + x) + 3] === 0) continue;
+            left = Math.min(left, x), right = Math.max(right, x);
+            top = Math.min(top, y), bottom = Math.max(bottom, y);
+          }
+        }
+        const ratio = width / canvas.clientWidth;
+        return {width: (right + 1 - left) / ratio, height: (bottom + 1 - top) / ratio,
+                inside: left > 0 && top > 0 && right < width - 1 && bottom < height - 1};
+      });
+    };
+    const large = await titleInk();
+    assert.ok(large.inside && large.width > 800, JSON.stringify(large));
+    for (const [width, height, ratio] of [[360, 640, 2], [640, 360, 1]]) {
+      await page.setViewport({width, height, deviceScaleFactor: ratio});
+      await waitFor(page, (w) => document.getElementById('title').clientWidth < w, width);
+      const small = await titleInk();
+      assert.ok(small.inside, `${width} x ${height}: ${JSON.stringify(small)}`);
+      const proportions = (small.width / small.height) / (large.width / large.height);
+      assert.ok(Math.abs(proportions - 1) < 0.03, `${width} x ${height}: ${proportions}`);
+    }
+
+    await page.setViewport({width: 360, height: 640});
+    await page.evaluate(() => globalThis.vennaloop.pause(false));
+    await pastTitle(page);
+    await page.evaluate(() => { document.getElementById('help').open = true; });
+    const keys = await layout(page);
+    assert.ok(keys.controls === null, 'a mouse has no touch controls');
+    assert.ok(inside(keys.help, keys.window), JSON.stringify(keys.help));
+    for (const [code, name] of [['KeyV', 'about'], ['KeyA', 'author'], ['Escape', 'stageResult']]) {
+      await page.keyboard.press(code);
+      await waitForDialog(page, name);
+      const shown = await layout(page);
+      assert.ok(inside(shown.dialog, shown.window), `${name}: ${JSON.stringify(shown.dialog)}`);
+      await page.keyboard.press('Enter');
+      await waitForNoDialog(page);
+    }
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+});
+
 describe(`the page in ${ENGINE} when it cannot run`, () => {
   const statusOf = (page) => page.$eval('#status', (status) => status.textContent);
   // An address of its own, where no page has started and so no service worker keeps the site.
