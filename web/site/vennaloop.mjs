@@ -27,6 +27,9 @@ const ANSWER_OK = 1;
 const ANSWER_CANCEL = 2;
 const DIALOG_NAMES = {1: 'stageResult', 2: 'about', 3: 'author'};
 
+// How frames reach the canvas: every frame renders the whole tile and puts it whole.
+const FRAMES = 'full';
+
 let core, ui, fonts;
 let mazeContext, imageData = null;
 let openDialog = null;
@@ -95,7 +98,7 @@ async function start() {
   // For the page's tests and benchmarks: the core, the state the game is in, and one whole
   // frame of the game (a tick, its picture and the presenting) with the page's own loop paused.
   globalThis.vennaloop = {
-    core, ui, fonts, state,
+    core, ui, fonts, state, frames: FRAMES,
     pause(on) { paused = on; },
     tickAndPresent() {
       core._vl_tick();
