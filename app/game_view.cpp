@@ -14,33 +14,16 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/dialogs.h"
 #include "app/physical_key.h"
 #include "view/cell_palette.h"
 #include "view/renderer.h"
 
 namespace vennaloop {
 
-namespace {
-
-constexpr int MIN_PERIOD_MS = 1;
-constexpr int MAX_PERIOD_MS = 300;
-
-// VENNALOOP_FRAMES picks how frames reach the screen, to compare them: "full" renders and
-// flushes every frame whole, as the game once did; "box" flushes one rectangle around the
-// changes; "squares" the changed squares themselves; anything else the row bands around them.
-FlushShape FlushShapeFromEnvironment() {
-  const QByteArray frames = qgetenv("VENNALOOP_FRAMES");
-  FlushShape shape;
-  if (frames == "box") shape.kind = FlushShapeKind::BoundingBox;
-  if (frames == "squares") shape.kind = FlushShapeKind::Squares;
-  return shape;
-}
-
-}  // namespace
-
 GameView::GameView(QWidget* parent)
     : QFrame(parent),
+      // VENNALOOP_FRAMES=full renders and flushes every frame whole, as the game once did: the
+      // benchmark's baseline.
       fullFrames_(qgetenv("VENNALOOP_FRAMES") == "full"),
       // X11's and the offscreen backing store is one image that keeps every pixel until it is
       // painted again; Wayland's swaps buffers and clears what is repainted in a buffer with
@@ -49,7 +32,6 @@ GameView::GameView(QWidget* parent)
                        QGuiApplication::platformName() == QLatin1String("offscreen")),
       game_(*this),
       xkbKeycodes_(PlatformHasXkbKeycodes()) {
-  updater_.SetFlushShape(FlushShapeFromEnvironment());
   // A sunken edge; inside it the picture covers every pixel, so nothing is erased beforehand.
   setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -79,7 +61,7 @@ void GameView::PreparePicture() {
     picture_.Resize(device.width(), device.height());  // none for an empty client area
   }
   if (fullFrames_) updater_.Invalidate();
-  const PictureUpdate update = updater_.Update(picture_, game_.zoom);
+  const PictureUpdate update = updater_.Update(picture_, CellSide(game_.zoom, ratio));
   // Past a few frames' worth of squares, copying the whole picture once is cheaper.
   constexpr std::size_t MANY_SQUARES = 1 << 16;
   if (update.full || !picture_.Pixels() || unpaintedSquares_.size() > MANY_SQUARES) {
@@ -248,7 +230,7 @@ void GameView::timerEvent(QTimerEvent* event) {
 // ---- GameHost ----------------------------------------------------------------------------------
 
 void GameView::StartTimer(int periodMs) {
-  timerPeriod_ = std::clamp(periodMs, MIN_PERIOD_MS, MAX_PERIOD_MS);
+  timerPeriod_ = periodMs;
   timer_.start(timerPeriod_, Qt::PreciseTimer, this);
 }
 
@@ -283,20 +265,14 @@ void GameView::CloseTitle() {
   wholeUnpainted_ = true;
 }
 
-DialogAnswer GameView::RunStageResult(const StageResult& result) {
-  const DialogAnswer answer = StageResultDialog(result, this).run();
-  ReturnFocus();
-  return answer;
-}
-
-void GameView::ShowAbout() {
-  AboutDialog(this).run();
-  ReturnFocus();
-}
-
-void GameView::ShowAuthorProfile() {
-  AuthorDialog(this).run();
-  ReturnFocus();
+void GameView::OpenDialog(const DialogRequest& request) {
+  dialog_ = new LayoutDialog(request, this);
+  dialog_->openModal([this, dialog = dialog_](DialogAnswer answer) {
+    dialog->deleteLater();
+    dialog_ = nullptr;
+    ReturnFocus();
+    game_.DialogClosed(answer);  // may open the next dialog
+  });
 }
 
 bool GameView::IsShiftDown() {

@@ -10,10 +10,12 @@
 
 #include <QBasicTimer>
 #include <QFrame>
+#include <QPointer>
 #include <QRegion>
 #include <memory>
 #include <vector>
 
+#include "app/layout_dialog.h"
 #include "app/title_overlay.h"
 #include "game/game.h"
 #include "game/game_host.h"
@@ -34,6 +36,8 @@ class GameView : public QFrame, public GameHost {
   const PixelBuffer& picture() const { return picture_; }
   /// The title overlay while it exists, else null.
   TitleOverlay* title() const { return title_.get(); }
+  /// The dialog the game opened, while it is up; else null.
+  LayoutDialog* dialog() const { return dialog_; }
   /// The period the game's timer runs at, 0 while it is stopped.
   int timerPeriod() const { return timer_.isActive() ? timerPeriod_ : 0; }
 
@@ -44,9 +48,7 @@ class GameView : public QFrame, public GameHost {
   bool TitleExists() override;
   void RepaintTitle() override;
   void CloseTitle() override;
-  DialogAnswer RunStageResult(const StageResult& result) override;
-  void ShowAbout() override;
-  void ShowAuthorProfile() override;
+  void OpenDialog(const DialogRequest& request) override;
   bool IsShiftDown() override;
   bool IsCtrlDown() override;
 
@@ -81,7 +83,8 @@ class GameView : public QFrame, public GameHost {
   /// The window's store may not hold the picture anywhere (a new picture, the title closed, a
   /// new screen): every pixel a paint is asked for is copied until the whole was painted once.
   bool wholeUnpainted_ = true;
-  QRegion presenting_;    ///< what a frame is repainting, while it does
+  QRegion presenting_;  ///< what a frame is repainting, while it does
+  QPointer<LayoutDialog> dialog_;
   bool fullFrames_;       ///< every frame rendered and flushed whole: the old path, for comparison
   bool persistentStore_;  ///< the window's backing store keeps its pixels between paints
   Game game_;

@@ -1,4 +1,4 @@
-// layout_dialog.cpp: building and running dialogs from their shared layouts.
+// layout_dialog.cpp: building and showing dialogs from their shared layouts.
 #include "app/layout_dialog.h"
 
 #include <QApplication>
@@ -13,12 +13,11 @@
 #include <QStyle>
 #include <cmath>
 
+#include "app/window_room.h"
+
 namespace vennaloop {
 
 namespace {
-
-// Room the window manager's title bar and borders take around a dialog's client area.
-constexpr QSize DECORATION(16, 48);
 
 Qt::Alignment AlignmentOf(TextAlign align) {
   switch (align) {
@@ -53,8 +52,7 @@ QString FieldStyle(const char* widgetClass, ControlEdge edge) {
       .arg(QLatin1String(widgetClass), border);
 }
 
-QWidget* CreateControl(const DialogControl& control, QWidget* parent) {
-  const QString text = QString::fromUtf8(control.text);
+QWidget* CreateControl(const DialogControl& control, const QString& text, QWidget* parent) {
   switch (control.role) {
     case ControlRole::Button: {
       auto* button = new QPushButton(text, parent);
@@ -65,6 +63,7 @@ QWidget* CreateControl(const DialogControl& control, QWidget* parent) {
     case ControlRole::ReadOnlyField: {
       auto* field = new QLineEdit(text, parent);
       field->setReadOnly(true);
+      field->setCursorPosition(0);  // a text wider than the field shows its start
       field->setAlignment(AlignmentOf(control.align) | Qt::AlignVCenter);
       field->setStyleSheet(FieldStyle("QLineEdit", control.edge));
       return field;
@@ -117,10 +116,13 @@ DialogBaseUnits BaseUnitsOf(const QFont& font) {
                        metrics.height());
 }
 
-LayoutDialog::LayoutDialog(const DialogLayout& layout, QWidget* owner)
+LayoutDialog::LayoutDialog(const DialogRequest& request, QWidget* owner)
     : QDialog(owner ? owner->window() : nullptr),
-      layout_(layout),
+      request_(request),
+      layout_(DialogLayoutOf(request.kind)),
       owner_(owner ? owner->window() : nullptr) {
+  const DialogLayout& layout = layout_;
+  const std::vector<std::string> texts = ControlTexts(request);
   setWindowTitle(QString::fromUtf8(layout.caption));
   // A caption with a close box and no other buttons; the size is fixed.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -133,8 +135,9 @@ LayoutDialog::LayoutDialog(const DialogLayout& layout, QWidget* owner)
   setFixedSize(client.width, client.height);
 
   QWidget* previousTabStop = nullptr;
-  for (const DialogControl& control : layout.controls) {
-    QWidget* widget = CreateControl(control, this);
+  for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+    const DialogControl& control = layout.controls[i];
+    QWidget* widget = CreateControl(control, QString::fromStdString(texts[i]), this);
     const DialogRect rect =
         DialogUnitsToPixels({control.x, control.y, control.width, control.height}, base);
     QRect geometry(rect.x, rect.y, rect.width, rect.height);
@@ -153,25 +156,13 @@ LayoutDialog::LayoutDialog(const DialogLayout& layout, QWidget* owner)
     controls_.push_back(widget);
   }
   if (const QScreen* screen = owner_ ? owner_->screen() : QGuiApplication::primaryScreen())
-    fitInto(screen->availableGeometry().size() - DECORATION);
+    fitInto(ClientRoom(*screen));
 }
 
 QWidget* LayoutDialog::control(ControlValue value) const {
   for (std::size_t i = 0; i < controls_.size(); ++i)
     if (layout_.controls[i].value == value) return controls_[i];
   return nullptr;
-}
-
-void LayoutDialog::setValue(ControlValue value, const QString& text) {
-  QWidget* widget = control(value);
-  if (auto* field = qobject_cast<QLineEdit*>(widget)) {
-    field->setText(text);
-    field->setCursorPosition(0);
-  } else if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
-    box->setPlainText(text);
-  } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-    label->setText(text);
-  }
 }
 
 void LayoutDialog::fitInto(QSize area) {
@@ -208,16 +199,22 @@ void LayoutDialog::showEvent(QShowEvent* event) {
   activateWindow();
 }
 
-DialogAnswer LayoutDialog::run() {
+void LayoutDialog::openModal(std::function<void(DialogAnswer)> answered) {
   setWindowModality(Qt::ApplicationModal);
-  const bool ownerWasEnabled = owner_ && owner_->isEnabled();
-  if (ownerWasEnabled) {
+  const bool disablesOwner = owner_ && owner_->isEnabled();
+  if (disablesOwner) {
     owner_->setEnabled(false);
     setEnabled(true);  // a window child is not held by its disabled owner once enabled itself
   }
-  const int result = exec();
-  if (ownerWasEnabled && owner_) owner_->setEnabled(true);
-  return result == QDialog::Accepted ? DialogAnswer::Ok : DialogAnswer::Cancel;
+  connect(
+      this, &QDialog::finished, this,
+      [this, disablesOwner, answered = std::move(answered)](int result) {
+        if (disablesOwner && owner_) owner_->setEnabled(true);
+        if (answered)
+          answered(result == QDialog::Accepted ? DialogAnswer::Ok : DialogAnswer::Cancel);
+      },
+      Qt::SingleShotConnection);
+  show();
 }
 
 }  // namespace vennaloop

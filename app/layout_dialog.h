@@ -1,11 +1,13 @@
-// layout_dialog.h: a modal dialog built from a shared dialog layout: dialog units become pixels
-// of the dialog font, roles become widgets, and the dialog runs over its owner's window.
+// layout_dialog.h: a game dialog built from its shared layout: dialog units become pixels of the
+// dialog font, roles become widgets showing the texts the shared data gives them, and the dialog
+// is shown modal over its owner's window without holding up the event loop.
 #pragma once
 
 #include <QDialog>
 #include <QFont>
 #include <QPointer>
 #include <QRect>
+#include <functional>
 #include <vector>
 
 #include "game/game_host.h"
@@ -22,31 +24,32 @@ DialogBaseUnits BaseUnitsOf(const QFont& font);
 
 class LayoutDialog : public QDialog {
  public:
-  /// Builds the layout's controls at their places, with the tab order of the layout. The owner
-  /// is the window of `owner`; null leaves the dialog without one. A dialog larger than the
-  /// screen's free area is fitted into it.
-  LayoutDialog(const DialogLayout& layout, QWidget* owner);
+  /// Builds the requested dialog's controls at their places, with their texts and the tab order
+  /// of the layout. The owner is the window of `owner`; null leaves the dialog without one. A
+  /// dialog larger than the screen's free area is fitted into it.
+  explicit LayoutDialog(const DialogRequest& request, QWidget* owner = nullptr);
 
+  const DialogRequest& request() const { return request_; }
   /// The controls in the layout's order.
   const std::vector<QWidget*>& controls() const { return controls_; }
   /// The control that shows `value`, or null.
   QWidget* control(ControlValue value) const;
-  /// Shows `text` in the control of `value`.
-  void setValue(ControlValue value, const QString& text);
 
   /// Shrinks the dialog until it fits in `area`: the scrolling text gives up the room, and the
   /// controls beyond its right or bottom edge move with that edge. At its design size where it
   /// fits already.
   void fitInto(QSize area);
 
-  /// Runs the dialog: disables the owner, centres over it and waits for OK (the default button,
-  /// Enter) or Cancel (Esc, the close box). The owner is enabled again afterwards.
-  DialogAnswer run();
+  /// Shows the dialog centred over its owner, modal, and returns at once. The owner is disabled
+  /// while it is up. When it closes, the owner is enabled again and `answered` gets OK (the
+  /// default button, Enter) or Cancel (Esc, the close box).
+  void openModal(std::function<void(DialogAnswer)> answered);
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
+  DialogRequest request_;
   const DialogLayout& layout_;
   QPointer<QWidget> owner_;
   std::vector<QWidget*> controls_;

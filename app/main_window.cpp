@@ -5,6 +5,7 @@
 #include <QScreen>
 
 #include "app/game_view.h"
+#include "app/window_room.h"
 #include "ui/texts.h"
 #include "ui/title_layout.h"
 
@@ -15,8 +16,6 @@ namespace {
 // The title is laid out for a client area of its own size; the window's client edge, the view's
 // and the title overlay's each take 2 pixels on every side.
 constexpr int EDGES = 3 * 2 * 2;
-// Room left on the screen for the window manager's frame and title bar.
-constexpr QSize DECORATION(16, 64);
 
 }  // namespace
 
@@ -40,7 +39,7 @@ MainWindow* OpenMainWindow() {
   window->setAttribute(Qt::WA_DeleteOnClose);
   QSize size(TITLE_LAYOUT_WIDTH + EDGES, TITLE_LAYOUT_HEIGHT + EDGES);
   if (const QScreen* screen = QGuiApplication::primaryScreen())
-    size = size.boundedTo(screen->availableGeometry().size() - DECORATION);
+    size = size.boundedTo(ClientRoom(*screen));
   window->resize(size);
   window->show();
   window->view()->setFocus(Qt::ActiveWindowFocusReason);

@@ -19,10 +19,10 @@ bool IsOutlineSized(const QFont& font, qreal ratio) {
 }
 
 // The text starts at the rectangle's top edge and is never clipped to it.
-int TextFlagsOf(HorizontalAlign align) {
-  const int across = align == HorizontalAlign::Center  ? Qt::AlignHCenter
-                     : align == HorizontalAlign::Right ? Qt::AlignRight
-                                                       : Qt::AlignLeft;
+int TextFlagsOf(TextAlign align) {
+  const int across = align == TextAlign::Center  ? Qt::AlignHCenter
+                     : align == TextAlign::Right ? Qt::AlignRight
+                                                 : Qt::AlignLeft;
   return across | Qt::AlignTop | Qt::TextDontClip;
 }
 

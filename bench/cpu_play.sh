@@ -4,7 +4,6 @@
 # of play, for each way frames reach the screen, in the same run:
 #   full     every frame rendered and flushed whole, as the game once drew (VENNALOOP_FRAMES=full)
 #   bands    the changed cells redrawn, the rows they touch flushed (the game's own way)
-#   box      the changed cells redrawn, one rectangle around them flushed
 # Each is played RUNS times, interleaved, and the medians are reported. Targets: at most 4% of a
 # core for the game at 1920 x 1080 and 12% at 3840 x 2160, at least 3 times less than "full" at
 # 3840 x 2160, and the X server no busier than with "full".
@@ -13,7 +12,7 @@
 #
 # PROGRAM defaults to build/app/vennaloop, SECONDS (whole, per play) to 10. Needs Debian's xvfb and
 # xdotool. Settings through the environment: CPU_PLAY_SCREENS (default "1920x1080 3840x2160"),
-# CPU_PLAY_FRAMES (default "full bands box"), CPU_PLAY_RUNS (default 5), VENNALOOP_MODE the key
+# CPU_PLAY_FRAMES (default "full bands"), CPU_PLAY_RUNS (default 5), VENNALOOP_MODE the key
 # that sets the player walking (default w, the explorer; empty for none).
 set -euo pipefail
 
@@ -21,7 +20,7 @@ program=${1:-build/app/vennaloop}
 seconds=${2:-10}
 mode=${VENNALOOP_MODE-w}
 screens=${CPU_PLAY_SCREENS:-1920x1080 3840x2160}
-ways=${CPU_PLAY_FRAMES:-full bands box}
+ways=${CPU_PLAY_FRAMES:-full bands}
 runs=${CPU_PLAY_RUNS:-5}
 for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "cpu_play: $tool is missing (apt-get install xvfb xdotool)" >&2; exit 2; }

@@ -31,7 +31,7 @@ void GameCycleMidGrowth(benchmark::State& state) {
       played = kFrom;
       state.ResumeTiming();
     }
-    game.GameTick();
+    bench::Tick(game);
     TakeCellChanges(changes);
     ++played;
   }
@@ -45,11 +45,11 @@ void GameCycleFinishedMaze(benchmark::State& state) {
   Game game(host);
   PrepareStage(game, 0);
   game.pendingKey = KEY_S;
-  game.GameTick();
+  bench::Tick(game);
   game.moveMode = MoveMode::Wander;
   CellChangeSet changes;
   for (auto _ : state) {
-    game.GameTick();
+    bench::Tick(game);
     TakeCellChanges(changes);
   }
   benchmark::DoNotOptimize(game.playerCell);

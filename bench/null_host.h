@@ -1,4 +1,4 @@
-// null_host.h: a window for benchmarks that paints nothing and confirms every stage result at
+// null_host.h: a window for benchmarks that paints nothing, a tick whose dialogs are answered at
 // once, and the stage the game benchmarks play on.
 #pragma once
 
@@ -17,12 +17,16 @@ class NullHost : public GameHost {
   bool TitleExists() override { return false; }
   void RepaintTitle() override {}
   void CloseTitle() override {}
-  DialogAnswer RunStageResult(const StageResult&) override { return DialogAnswer::Ok; }
-  void ShowAbout() override {}
-  void ShowAuthorProfile() override {}
+  void OpenDialog(const DialogRequest&) override {}
   bool IsShiftDown() override { return false; }
   bool IsCtrlDown() override { return false; }
 };
+
+/// One tick; a dialog it opened (a stage's result) is confirmed at once.
+inline void Tick(Game& game) {
+  game.GameTick();
+  if (game.DialogOpen()) game.DialogClosed(DialogAnswer::Ok);
+}
 
 /// A fresh stage past the title, the player wandering, and enough hit points that the aliens
 /// never end it; `warmUp` cycles are played before timing starts.
@@ -32,7 +36,7 @@ inline void PrepareStage(Game& game, int warmUp) {
   game.hitPoints = INT_MAX;
   game.moveMode = MoveMode::Wander;
   for (int i = 0; i < warmUp; ++i)
-    game.GameTick();
+    Tick(game);
 }
 
 }  // namespace vennaloop::bench

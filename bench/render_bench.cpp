@@ -89,14 +89,6 @@ BENCHMARK(FillWholeView)
 
 // ---- A game cycle's frame --------------------------------------------------------------------
 
-// The flush shapes measured, by index; no limit on the count, so each shows what it comes to.
-constexpr int kNoLimit = 1 << 30;
-const FlushShape kShapes[] = {
-    {FlushShapeKind::RowBands, 0, 0, kNoLimit}, {FlushShapeKind::RowBands, 0, 8, kNoLimit},
-    {FlushShapeKind::Blocks, 64, 0, kNoLimit},  {FlushShapeKind::Blocks, 16, 0, kNoLimit},
-    {FlushShapeKind::Squares, 0, 0, kNoLimit},  {FlushShapeKind::BoundingBox, 0, 0, kNoLimit},
-};
-
 // Cycles 100 to 700 of a stage, the maze growing, thirty aliens and the player wandering: what
 // a game cycle changes in the common case. A new stage is set up, untimed, when it runs out.
 class MidGrowthPlay {
@@ -111,7 +103,7 @@ class MidGrowthPlay {
       fresh = true;
       state.ResumeTiming();
     }
-    game_.GameTick();
+    bench::Tick(game_);
     ++played_;
     return fresh;
   }
@@ -145,17 +137,15 @@ BENCHMARK(FrameWithFullRender)
     ->ArgsProduct({{3840}, {2160}, {1, 2}})
     ->Unit(benchmark::kMicrosecond);
 
-// `ticks` cycles and one frame of the cells they changed, with its flush region shaped by
-// kShapes[shape]. Counters per frame: cells taken, squares redrawn, rectangles to flush and the
-// share of the window they cover.
+// `ticks` cycles and one frame of the cells they changed. Counters per frame: cells taken,
+// squares redrawn, row bands to flush and the share of the window they cover.
 void FrameWithChangedCells(benchmark::State& state) {
   BuildCellPalette();
   PixelBuffer buffer;
   if (!SizedBuffer(state, buffer)) return;
   const int zoom = int(state.range(2));
   PictureUpdater updater;
-  updater.SetFlushShape(kShapes[state.range(3)]);
-  const int ticks = int(state.range(4));
+  const int ticks = int(state.range(3));
   MidGrowthPlay play;
   double cells = 0, squares = 0, rects = 0, flushed = 0;
   for (auto _ : state) {
@@ -183,16 +173,11 @@ void FrameWithChangedCells(benchmark::State& state) {
       Counter(flushed / (double(buffer.Width()) * buffer.Height()), Counter::kAvgIterations);
 }
 BENCHMARK(FrameWithChangedCells)
-    ->ArgNames({"w", "h", "zoom", "shape", "ticks"})
-    // Every shape at zoom 1, a frame per cycle.
-    ->ArgsProduct({{1920}, {1080}, {1}, {0, 1, 2, 3, 4, 5}, {1}})
-    ->ArgsProduct({{3840}, {2160}, {1}, {0, 1, 2, 3, 4, 5}, {1}})
-    // Row bands at zoom 2, and sixteen cycles a frame as a 1 ms period brings at 60 frames a
+    ->ArgNames({"w", "h", "zoom", "ticks"})
+    // A frame per cycle, and sixteen cycles a frame as a 1 ms period brings at 60 frames a
     // second: some 760 cells, still under MAX_REDRAWN_CELLS.
-    ->Args({1920, 1080, 2, 0, 1})
-    ->Args({3840, 2160, 2, 0, 1})
-    ->ArgsProduct({{1920}, {1080}, {1, 2}, {0}, {16}})
-    ->ArgsProduct({{3840}, {2160}, {1, 2}, {0}, {16}})
+    ->ArgsProduct({{1920}, {1080}, {1, 2}, {1, 16}})
+    ->ArgsProduct({{3840}, {2160}, {1, 2}, {1, 16}})
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

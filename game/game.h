@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "game/game_host.h"
 #include "world/cell_grid.h"
@@ -62,17 +63,17 @@ class Game {
   /// point; the last one ends the stage at the close of the tick.
   void AlienHit(int index);
 
-  /// Timer 1: a title tick during the title phase, afterwards one game cycle, ending with the
-  /// stage result and a new stage when the stage ended. Does nothing while a tick is running,
-  /// so the timer messages a modal dialog lets through are no-ops.
+  /// The timer's tick: a title tick during the title phase, afterwards one game cycle, which
+  /// opens the stage result when the stage ended. Does nothing while a dialog is open.
   void GameTick();
 
-  /// Finishes a stage end whose result dialog was answered DialogAnswer::Deferred, as if the
-  /// dialog had returned `answer`; does nothing when no answer is awaited or `answer` is Deferred.
-  void AnswerStageResult(DialogAnswer answer);
+  /// The open dialog was closed with `answer`. A stage result's answer finishes the stage end,
+  /// which may set up the next stage; a stage that ended while the about box or the profile was
+  /// up opens its result now. Does nothing when no dialog is open.
+  void DialogClosed(DialogAnswer answer);
 
-  /// True while a stage result waits for AnswerStageResult; every tick does nothing meanwhile.
-  bool AwaitingStageResult() const { return awaitingStageResult_; }
+  /// True from a dialog's opening to its DialogClosed: the game is frozen meanwhile.
+  bool DialogOpen() const { return openDialog_.has_value(); }
 
   /// The key-down handler: records an accepted key as the pending key, replacing one not yet
   /// consumed; ignores any other.
@@ -102,18 +103,17 @@ class Game {
   void PlayerCommand();
   void DigitCommand(int digit);
   void EndStage();
+  void OpenDialog(const DialogRequest& request);
   void FinishStageEnd(DialogAnswer answer);
 
   GameHost& host_;
-  // Per tick: the outcomes met so far.
+  // Per tick: the outcomes met so far. A stage end keeps them until its result is answered.
   bool giveUp_ = false;
   bool goalReached_ = false;
   bool hitPointsExhausted_ = false;
-  // Set for the length of a tick; a tick entered meanwhile, from inside one of its modal
-  // dialogs, returns at once.
-  bool tickRunning_ = false;
-  // A stage result answered Deferred: the outcomes above are kept until its answer comes.
-  bool awaitingStageResult_ = false;
+  std::optional<DialogKind> openDialog_;
+  // A stage that ended while another dialog was up: its result opens when that one closes.
+  std::optional<StageResult> pendingStageResult_;
 };
 
 }  // namespace vennaloop

@@ -18,23 +18,10 @@ inline void CountUp(int& counter) {
   if (counter < INT_MAX) ++counter;
 }
 
-// Holds the re-entry flag for the length of a tick, whichever way the tick returns.
-class TickGuard {
- public:
-  explicit TickGuard(bool& flag) : flag_(flag) { flag_ = true; }
-  ~TickGuard() { flag_ = false; }
-  TickGuard(const TickGuard&) = delete;
-  TickGuard& operator=(const TickGuard&) = delete;
-
- private:
-  bool& flag_;
-};
-
 }  // namespace
 
 void Game::GameTick() {
-  if (tickRunning_ || awaitingStageResult_) return;
-  const TickGuard guard(tickRunning_);
+  if (DialogOpen()) return;
   giveUp_ = false;
   goalReached_ = false;
   hitPointsExhausted_ = false;
@@ -105,18 +92,31 @@ void Game::EndStage() {
                           : hitPointsExhausted_ ? Outcome::HitPointsExhausted
                                                 : Outcome::GaveUp;
   const StageResult result{outcome, elapsedCycles, skippedCycle, hitPoints, ALIEN_COUNT};
-  const DialogAnswer answer = host_.RunStageResult(result);
-  if (answer == DialogAnswer::Deferred) {
-    awaitingStageResult_ = true;
+  // The about box or the profile opened by this tick's key comes first, as it would have if it
+  // had held the tick up.
+  if (DialogOpen()) {
+    pendingStageResult_ = result;
     return;
   }
-  FinishStageEnd(answer);
+  OpenDialog({DialogKind::StageResult, result});
 }
 
-void Game::AnswerStageResult(DialogAnswer answer) {
-  if (!awaitingStageResult_ || answer == DialogAnswer::Deferred) return;
-  awaitingStageResult_ = false;
-  FinishStageEnd(answer);
+void Game::OpenDialog(const DialogRequest& request) {
+  openDialog_ = request.kind;
+  host_.OpenDialog(request);
+}
+
+void Game::DialogClosed(DialogAnswer answer) {
+  if (!openDialog_) return;
+  const DialogKind closed = *openDialog_;
+  openDialog_.reset();
+  if (closed == DialogKind::StageResult) {
+    FinishStageEnd(answer);
+  } else if (pendingStageResult_) {
+    const StageResult result = *pendingStageResult_;
+    pendingStageResult_.reset();
+    OpenDialog({DialogKind::StageResult, result});
+  }
 }
 
 void Game::FinishStageEnd(DialogAnswer answer) {

@@ -51,7 +51,7 @@ void Game::DispatchCommand(int virtualKey, Cell& target, bool& moved) {
       DigitCommand(virtualKey - KEY_1 + 1);
       break;
     case KEY_A:
-      host_.ShowAuthorProfile();
+      OpenDialog({DialogKind::AuthorProfile, {}});
       break;
     // The mode keys take effect from the next tick: the step they compute is not carried out,
     // though the explorer keeps what its first step recorded.
@@ -77,7 +77,7 @@ void Game::DispatchCommand(int virtualKey, Cell& target, bool& moved) {
         GrowStep();
       break;
     case KEY_V:
-      host_.ShowAbout();
+      OpenDialog({DialogKind::About, {}});
       break;
     default:
       break;

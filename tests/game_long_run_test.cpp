@@ -39,17 +39,16 @@ TEST_F(GameTest, LongRunOfRandomKeysKeepsTheWorldSound) {
   const int keys[] = {KEY_ESCAPE, KEY_SPACE, KEY_LEFT, KEY_UP, KEY_RIGHT, KEY_DOWN,
                       KEY_1,      KEY_2,     KEY_3,    KEY_A,  KEY_F,     KEY_N,
                       KEY_R,      KEY_S,     KEY_V,    KEY_W,  '4',       'Z'};
-  const DialogAnswer answers[] = {DialogAnswer::Ok, DialogAnswer::Cancel, DialogAnswer::NotShown};
   // Each new stage gets its own seed from the run's generator, so the run replays exactly.
-  host.onStageResult = [&] {
+  host.onOpenDialog = [&](const DialogRequest& request) {
+    if (request.kind != DialogKind::StageResult) return;
     for (auto& b : testing::FakeRandom.cryptoBytes)
       b = static_cast<std::uint8_t>(rng());
-    host.answers = {answers[rng() % 3]};
   };
 
   // The window's picture: kept by the updater, shown every one to four ticks as frames come
-  // slower than ticks, and now and then given a new size (a resize, or the same size again as
-  // on a new screen scale) in mid-stage; zooms change by the digit keys.
+  // slower than ticks, and now and then given a new size and screen scale in mid-stage; zooms
+  // change by the digit keys.
   BuildCellPalette();
   PixelBuffer kept;
   PictureUpdater updater;
@@ -57,13 +56,12 @@ TEST_F(GameTest, LongRunOfRandomKeysKeepsTheWorldSound) {
   std::vector<std::uint8_t> lastShown(CELL_COUNT);
   const int sizes[][2] = {{64, 48}, {300, 200}, {700, 560}, {1300, 300}, {257, 255},
                           {1, 1},   {5, 3},     {0, 40},    {3, 900}};
-  const FlushShape shapes[] = {{FlushShapeKind::Squares, 0, 0, 1 << 30},
-                               {FlushShapeKind::Blocks, 32, 0, 1 << 30},
-                               {FlushShapeKind::RowBands, 0, 2, 1 << 30},
-                               {FlushShapeKind::Blocks, 64, 0, 4}};
+  const double ratios[] = {1, 1.25, 2, 3};
+  double ratio = 1;
   auto resize = [&] {
     const auto& size = sizes[rng() % std::size(sizes)];
     kept.Resize(size[0], size[1]);
+    ratio = ratios[rng() % std::size(ratios)];
   };
   resize();
   int frames = 0, framesDue = 1;
@@ -77,6 +75,9 @@ TEST_F(GameTest, LongRunOfRandomKeysKeepsTheWorldSound) {
     host.ctrlDown = chance(20);
     const std::size_t resultsBefore = host.results.size();
     game.GameTick();
+    // A dialog is answered within a few ticks, which come and do nothing meanwhile.
+    if (game.DialogOpen() && chance(60))
+      game.DialogClosed(chance(80) ? DialogAnswer::Ok : DialogAnswer::Cancel);
     stages += static_cast<int>(host.results.size() - resultsBefore);
     const std::string fault = testing::WorldFault(game);
     ASSERT_EQ(fault, "") << "after tick " << tick << " of seed " << seed;
@@ -92,10 +93,10 @@ TEST_F(GameTest, LongRunOfRandomKeysKeepsTheWorldSound) {
       ASSERT_TRUE(CellMap[v] == lastShown[v] || (CellChanges.listed[v >> 6] >> (v & 63) & 1))
           << "cell " << v << " changed unnoted before tick " << tick << " of seed " << seed;
     }
-    updater.SetFlushShape(shapes[rng() % std::size(shapes)]);
-    const PictureUpdate update = updater.Update(kept, game.zoom);
-    ASSERT_EQ(shown.AfterUpdate(kept, update, game.zoom), "")
-        << "frame after tick " << tick << " of seed " << seed << ", zoom " << game.zoom;
+    const int side = CellSide(game.zoom, ratio);
+    const PictureUpdate update = updater.Update(kept, side);
+    ASSERT_EQ(shown.AfterUpdate(kept, update, side), "")
+        << "frame after tick " << tick << " of seed " << seed << ", side " << side;
     std::copy(std::begin(CellMap), std::end(CellMap), lastShown.begin());
   }
   int byOutcome[3] = {};

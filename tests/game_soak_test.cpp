@@ -55,19 +55,11 @@ TEST_F(GameTest, SoakOfManyStagesKeepsTheWorldAndThePictureSound) {
     ++renders;
     if (pictureFault.empty()) pictureFault = shadow.AfterRender(buffer, game.zoom);
   };
-  // A modal dialog lets timer messages through; the re-entry guard must make them no-ops.
-  host.onAbout = [&] { game.GameTick(); };
-  host.onAuthorProfile = [&] { game.GameTick(); };
-  // Mostly OK, so a give-up ends the stage; a refused give-up plays on. Each new stage is keyed
-  // from the run's generator, so the run replays exactly from its seed.
-  host.onStageResult = [&] {
-    if (chance(100)) game.GameTick();
+  // Each new stage is keyed from the run's generator, so the run replays exactly from its seed.
+  host.onOpenDialog = [&](const DialogRequest& request) {
+    if (request.kind != DialogKind::StageResult) return;
     for (auto& b : testing::FakeRandom.cryptoBytes)
       b = static_cast<std::uint8_t>(rng());
-    const DialogAnswer answer = chance(850)   ? DialogAnswer::Ok
-                                : chance(500) ? DialogAnswer::Cancel
-                                              : DialogAnswer::NotShown;
-    host.answers = {answer};
   };
 
   // Walking keys are common, Esc ends a stage every twenty ticks or so, S finishes the maze now
@@ -95,6 +87,10 @@ TEST_F(GameTest, SoakOfManyStagesKeepsTheWorldAndThePictureSound) {
 
     game.GameTick();
     ++ticks;
+    // Dialogs are answered before the next tick, or after a tick that must do nothing; mostly
+    // OK, so a give-up ends the stage, while a refused give-up plays on.
+    if (game.DialogOpen() && chance(900))
+      game.DialogClosed(chance(850) ? DialogAnswer::Ok : DialogAnswer::Cancel);
     for (const StageResult& r : host.results)
       ++byOutcome[static_cast<int>(r.outcome)];
     const int setups = host.CountOf("StartTimer(" + std::to_string(DEFAULT_PERIOD_MS) + ")");

@@ -1,5 +1,6 @@
 // game_tick_test.cpp: stage setup, the moves of player and aliens with their flags, and the tick:
-// the title phase, the order of a cycle, the re-entry guard and how a stage ends.
+// the title phase, the order of a cycle, the game frozen while a dialog is up, and how a stage
+// ends.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -167,7 +168,7 @@ TEST_F(GameTest, AliensMoveBeforeTheCommand) {
   PlaceAlien(0, START_ROOM);  // an alien placed on the start room hits in the first cycle
   game.pendingKey = KEY_V;
   int hitPointsDuringCommand = -1;
-  host.onAbout = [&] { hitPointsDuringCommand = game.hitPoints; };
+  host.onOpenDialog = [&](const DialogRequest&) { hitPointsDuringCommand = game.hitPoints; };
   game.GameTick();
   EXPECT_EQ(hitPointsDuringCommand, FULL_HIT_POINTS - 1);
   EXPECT_EQ(game.aliens[0].current, GOAL_ROOM) << "thrown to the opposite room";
@@ -180,14 +181,16 @@ TEST_F(GameTest, CommandThenGoalThenGrowthThenRepaintThenStageEnd) {
   CellMap[goal] |= CELL_GOAL;
   const int openBefore = OpenCellCount();
   game.pendingKey = KEY_V;
-  host.onAbout = [&] {
+  host.onOpenDialog = [&](const DialogRequest&) {
     EXPECT_EQ(game.playerCell, START_ROOM) << "the about key does not move";
     EXPECT_EQ(OpenCellCount(), openBefore) << "no growth before the command";
-    game.pendingKey = KEY_RIGHT;  // a key pressed meanwhile waits for the next tick
+    game.pendingKey = KEY_RIGHT;  // a key pressed before the tick went on waits for the next
   };
   game.GameTick();
+  EXPECT_EQ(host.calls, (Calls{"OpenAbout", "RepaintView"}));
   EXPECT_EQ(game.pendingKey, KEY_RIGHT);
   EXPECT_GE(OpenCellCount(), openBefore + 2 * GROW_STEPS_PER_CYCLE);
+  game.DialogClosed(DialogAnswer::Ok);
 
   host.ClearLog();
   bool repainted = false;
@@ -196,11 +199,13 @@ TEST_F(GameTest, CommandThenGoalThenGrowthThenRepaintThenStageEnd) {
     EXPECT_EQ(game.playerCell, goal);
     EXPECT_TRUE(host.results.empty()) << "the view is painted before the stage result";
   };
-  host.onStageResult = [&] { EXPECT_TRUE(repainted); };
+  host.onOpenDialog = [&](const DialogRequest&) { EXPECT_TRUE(repainted); };
   game.GameTick();
-  EXPECT_EQ(host.calls, (Calls{"RepaintView", "RunStageResult", "StopTimer", "StartTimer(16)"}));
+  EXPECT_EQ(host.calls, (Calls{"RepaintView", "OpenStageResult"}));
   ASSERT_EQ(host.results.size(), 1u);
   EXPECT_EQ(host.results[0].outcome, Outcome::GoalReached);
+  game.DialogClosed(DialogAnswer::Ok);
+  EXPECT_EQ(host.calls, (Calls{"RepaintView", "OpenStageResult", "StopTimer", "StartTimer(16)"}));
 }
 
 TEST_F(GameTest, PlayerWalkingOntoAnAlienHidesItAndIsHitNextCycle) {
@@ -248,42 +253,67 @@ TEST_F(GameTest, FlagLostToASharedCellComesBackWhenTheOtherAlienMoves) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Re-entry guard
+// Frozen while a dialog is up
 
-TEST_F(GameTest, TickEnteredFromADialogDoesNothing) {
+TEST_F(GameTest, TicksDoNothingWhileADialogIsUp) {
   ClearWorld();
-  game.pendingKey = KEY_ESCAPE;
-  host.answers = {DialogAnswer::Cancel};
-  std::size_t callsBeforeNested = 0;
-  int ticksBeforeNested = 0, cyclesBeforeNested = 0;
-  host.onStageResult = [&] {
-    callsBeforeNested = host.calls.size();
-    ticksBeforeNested = game.titleTicks;
-    cyclesBeforeNested = game.elapsedCycles;
-    game.pendingKey = KEY_V;
+  for (const int key : {KEY_V, KEY_A, KEY_ESCAPE}) {
+    SCOPED_TRACE(key);
+    game.pendingKey = key;
+    game.GameTick();
+    ASSERT_TRUE(game.DialogOpen());
+    host.ClearLog();
+    const int ticks = game.titleTicks, cycles = game.elapsedCycles;
+    game.pendingKey = KEY_S;
     game.GameTick();
     game.GameTick();
-  };
-  game.GameTick();
-  EXPECT_EQ(callsBeforeNested, host.calls.size()) << "the nested ticks called nothing";
-  EXPECT_EQ(game.titleTicks, ticksBeforeNested);
-  EXPECT_EQ(game.elapsedCycles, cyclesBeforeNested);
-  EXPECT_EQ(game.pendingKey, KEY_V) << "the key waits for the next real tick";
-
-  host.onStageResult = nullptr;
-  game.GameTick();
-  EXPECT_EQ(game.elapsedCycles, cyclesBeforeNested + 1) << "the guard was released";
-  EXPECT_EQ(host.calls.back(), "RepaintView");
-  EXPECT_EQ(host.CountOf("ShowAbout"), 1);
+    EXPECT_TRUE(host.calls.empty()) << "no repaint, no second dialog";
+    EXPECT_EQ(game.titleTicks, ticks);
+    EXPECT_EQ(game.elapsedCycles, cycles);
+    EXPECT_EQ(game.pendingKey, KEY_S) << "the key waits for the next real tick";
+    game.pendingKey = 0;
+    game.DialogClosed(DialogAnswer::Cancel);  // a give-up cancelled returns to the stage
+    EXPECT_FALSE(game.DialogOpen());
+    game.GameTick();
+    EXPECT_EQ(game.elapsedCycles, cycles + 1) << "ticks run again";
+  }
 }
 
-TEST_F(GameTest, TickEnteredFromTheAboutDialogDoesNothing) {
+TEST_F(GameTest, AnAnswerWithNoDialogOpenDoesNothing) {
   ClearWorld();
-  game.pendingKey = KEY_V;
-  host.onAbout = [&] { game.GameTick(); };
+  game.DialogClosed(DialogAnswer::Ok);
+  EXPECT_TRUE(host.calls.empty());
+  game.pendingKey = KEY_ESCAPE;
   game.GameTick();
-  EXPECT_EQ(game.elapsedCycles, 1);
-  EXPECT_EQ(host.calls, (Calls{"ShowAbout", "RepaintView"}));
+  game.DialogClosed(DialogAnswer::Cancel);
+  host.ClearLog();
+  game.DialogClosed(DialogAnswer::Ok);  // a second answer to the same give-up
+  EXPECT_TRUE(host.calls.empty()) << "no new stage";
+}
+
+TEST_F(GameTest, AStageEndingUnderTheAboutBoxShowsItsResultWhenTheBoxCloses) {
+  // The about key and the last hit point in one cycle: the about box comes first, as it did
+  // when it held the cycle up, and the stage result follows it.
+  ClearWorld();
+  game.hitPoints = 1;
+  PlaceAlien(0, START_ROOM);
+  game.pendingKey = KEY_V;
+  game.GameTick();
+  EXPECT_EQ(host.calls, (Calls{"OpenAbout", "RepaintView"}));
+  EXPECT_EQ(game.hitPoints, 0);
+  game.GameTick();
+  EXPECT_EQ(host.calls.size(), 2u) << "frozen under the about box";
+
+  game.DialogClosed(DialogAnswer::Ok);
+  EXPECT_EQ(host.calls, (Calls{"OpenAbout", "RepaintView", "OpenStageResult"}));
+  ASSERT_EQ(host.results.size(), 1u);
+  EXPECT_EQ(host.results[0].outcome, Outcome::HitPointsExhausted);
+  EXPECT_TRUE(game.DialogOpen());
+
+  game.DialogClosed(DialogAnswer::Cancel);
+  EXPECT_EQ(host.calls.back(), "StartTimer(16)") << "exhausted hit points start anew";
+  EXPECT_EQ(game.hitPoints, FULL_HIT_POINTS);
+  EXPECT_FALSE(game.DialogOpen());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -308,10 +338,10 @@ class StageEndTest : public GameTest, public ::testing::WithParamInterface<Endin
     EXPECT_EQ(game.hitPoints, e.exhausted ? FULL_HIT_POINTS : 9);
     if (e.newStage) {
       EXPECT_EQ(host.calls,
-                (Calls{"RepaintView", "RunStageResult", "StopTimer", "StartTimer(16)"}));
+                (Calls{"RepaintView", "OpenStageResult", "StopTimer", "StartTimer(16)"}));
       EXPECT_EQ(game.elapsedCycles, 0);
     } else {
-      EXPECT_EQ(host.calls, (Calls{"RepaintView", "RunStageResult"}));
+      EXPECT_EQ(host.calls, (Calls{"RepaintView", "OpenStageResult"}));
       EXPECT_EQ(game.elapsedCycles, cycles);
     }
   }
@@ -329,9 +359,6 @@ TEST_P(StageEndTest, OutcomeAndWhatTheAnswerDoes) {
   if (e.giveUp) game.pendingKey = KEY_ESCAPE;
   if (e.goal) CellMap[START_ROOM] |= CELL_GOAL;
   if (e.exhausted) PlaceAlien(0, START_ROOM);
-  host.answers = {e.answer};
-  int hitPointsDuringDialog = -1;
-  host.onStageResult = [&] { hitPointsDuringDialog = game.hitPoints; };
 
   game.GameTick();
 
@@ -342,45 +369,14 @@ TEST_P(StageEndTest, OutcomeAndWhatTheAnswerDoes) {
   EXPECT_EQ(r.skippedCycle, 2);
   EXPECT_EQ(r.hitPoints, e.exhausted ? 0 : 9);
   EXPECT_EQ(r.nextStageAliens, ALIEN_COUNT);
-  EXPECT_EQ(hitPointsDuringDialog, r.hitPoints) << "hit points are restored after the dialog";
+  ASSERT_TRUE(game.DialogOpen());
+  EXPECT_EQ(game.hitPoints, r.hitPoints) << "hit points are restored after the answer";
+  game.GameTick();  // frozen: no cycle, no stage setup
+  EXPECT_EQ(host.calls, (Calls{"RepaintView", "OpenStageResult"}));
+
+  game.DialogClosed(e.answer);
+  EXPECT_FALSE(game.DialogOpen());
   ExpectWhatTheAnswerDid(e, cycles);
-}
-
-// A host that cannot block answers later; every ending must then come out as it does when the
-// dialog answers at once, and the game must stand still while it waits.
-TEST_P(StageEndTest, AnswerGivenLaterDoesTheSame) {
-  const Ending e = GetParam();
-  ClearWorld();
-  game.hitPoints = e.exhausted ? 1 : 9;
-  for (int i = 0; i < 3; ++i)
-    game.GameTick();
-  host.ClearLog();
-  if (e.giveUp) game.pendingKey = KEY_ESCAPE;
-  if (e.goal) CellMap[START_ROOM] |= CELL_GOAL;
-  if (e.exhausted) PlaceAlien(0, START_ROOM);
-  host.answers = {DialogAnswer::Deferred};
-
-  game.GameTick();
-  ASSERT_TRUE(game.AwaitingStageResult());
-  EXPECT_EQ(host.calls, (Calls{"RepaintView", "RunStageResult"}));
-  game.pendingKey = KEY_S;
-  const int ticks = game.titleTicks;
-  game.GameTick();
-  game.GameTick();
-  game.AnswerStageResult(DialogAnswer::Deferred);
-  EXPECT_EQ(host.calls.size(), 2u) << "frozen: no tick, no stage setup";
-  EXPECT_EQ(game.titleTicks, ticks);
-  EXPECT_EQ(game.elapsedCycles, 4);
-  EXPECT_EQ(game.hitPoints, e.exhausted ? 0 : 9) << "hit points are restored after the answer";
-  EXPECT_EQ(host.results.at(0).outcome, e.outcome);
-
-  game.AnswerStageResult(e.answer);
-  EXPECT_FALSE(game.AwaitingStageResult());
-  ExpectWhatTheAnswerDid(e, 4);
-  game.AnswerStageResult(DialogAnswer::Ok);
-  EXPECT_EQ(game.elapsedCycles, e.newStage ? 0 : 4) << "a second answer finds nothing to finish";
-  game.GameTick();
-  EXPECT_EQ(host.CountOf("RepaintView"), 2) << "ticks run again";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -388,12 +384,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Ending{"GiveUpOk", true, false, false, DialogAnswer::Ok, Outcome::GaveUp, true},
         Ending{"GiveUpCancel", true, false, false, DialogAnswer::Cancel, Outcome::GaveUp, false},
-        Ending{"GiveUpNotShown", true, false, false, DialogAnswer::NotShown, Outcome::GaveUp,
-               false},
         Ending{"GoalOk", false, true, false, DialogAnswer::Ok, Outcome::GoalReached, true},
         Ending{"GoalCancel", false, true, false, DialogAnswer::Cancel, Outcome::GoalReached, true},
-        Ending{"GoalNotShown", false, true, false, DialogAnswer::NotShown, Outcome::GoalReached,
-               true},
         Ending{"ExhaustedOk", false, false, true, DialogAnswer::Ok, Outcome::HitPointsExhausted,
                true},
         Ending{"ExhaustedCancel", false, false, true, DialogAnswer::Cancel,

@@ -298,6 +298,9 @@ TEST_F(GameTest, DigitsSetZoomOrWithModifiersTheSpeed) {
       EXPECT_EQ(game.zoom, 2);
       EXPECT_EQ(host.calls, (Calls{"StopTimer", "StartTimer(" + std::to_string(c.period) + ")",
                                    "RepaintView"}));
+      // The range every host is promised.
+      EXPECT_GE(c.period, MIN_TIMER_PERIOD_MS);
+      EXPECT_LE(c.period, MAX_TIMER_PERIOD_MS);
     }
   }
 }
@@ -320,6 +323,7 @@ TEST_F(GameTest, ModifiersAreReadWhenTheTickRunsAndSpeedLastsUntilTheNextStage) 
 
   game.KeyDown(KEY_ESCAPE);
   game.GameTick();
+  game.DialogClosed(DialogAnswer::Ok);
   EXPECT_EQ(host.timerPeriod, DEFAULT_PERIOD_MS);
   EXPECT_EQ(game.zoom, 2) << "zoom outlasts the stage";
 }
@@ -330,9 +334,11 @@ TEST_F(GameTest, DialogKeysOpenTheirDialogsWithoutMoving) {
   game.moveMode = MoveMode::Corridor;
   game.pendingKey = KEY_A;
   game.GameTick();
+  game.DialogClosed(DialogAnswer::Ok);
   game.pendingKey = KEY_V;
   game.GameTick();
-  EXPECT_EQ(host.calls, (Calls{"ShowAuthorProfile", "RepaintView", "ShowAbout", "RepaintView"}));
+  game.DialogClosed(DialogAnswer::Cancel);
+  EXPECT_EQ(host.calls, (Calls{"OpenAuthorProfile", "RepaintView", "OpenAbout", "RepaintView"}));
   EXPECT_EQ(game.playerCell, START_ROOM) << "a key replaces the mode's step in its tick";
   game.GameTick();
   EXPECT_EQ(game.playerCell, StepRight(START_ROOM));

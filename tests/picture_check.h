@@ -52,18 +52,17 @@ class ShadowPicture {
     return {};
   }
 
-  /// After RenderView(buffer, zoom): every pixel a cell covers has that cell's colour, every
+  /// After RenderView(buffer, side): every pixel a cell covers has that cell's colour, every
   /// other pixel kept what it held.
-  std::string AfterRender(const PixelBuffer& buffer, int zoom) {
+  std::string AfterRender(const PixelBuffer& buffer, int side) {
     if (buffer.Pixels() == nullptr) return shadow_.empty() ? "" : "buffer vanished in a render";
-    reference::Render(shadow_, buffer.Width(), buffer.Height(),
-                      std::clamp(zoom, MIN_ZOOM, MAX_ZOOM));
+    reference::Render(shadow_, buffer.Width(), buffer.Height(), std::clamp(side, 1, MAX_CELL_SIDE));
     const auto [ours, theirs] = std::mismatch(shadow_.begin(), shadow_.end(), buffer.Pixels());
     if (ours == shadow_.end()) return {};
     const auto k = static_cast<std::size_t>(ours - shadow_.begin());
     return "pixel (" + std::to_string(k % buffer.Width()) + ", " +
            std::to_string(k / buffer.Width()) + ") of " + std::to_string(buffer.Width()) + "x" +
-           std::to_string(buffer.Height()) + " at zoom " + std::to_string(zoom) + " is " +
+           std::to_string(buffer.Height()) + " at side " + std::to_string(side) + " is " +
            std::to_string(*theirs) + ", the reference draws " + std::to_string(*ours);
   }
 
@@ -87,8 +86,8 @@ class ShadowPicture {
 /// present state into a new buffer.
 class ShownPicture {
  public:
-  /// After updater.Update(kept, zoom) answered `update`.
-  std::string AfterUpdate(const PixelBuffer& kept, const PictureUpdate& update, int zoom) {
+  /// After updater.Update(kept, side) answered `update`.
+  std::string AfterUpdate(const PixelBuffer& kept, const PictureUpdate& update, int side) {
     if (kept.Pixels() == nullptr) {
       screen_.clear();
       return update.flush.empty() ? "" : "flush without a buffer";
@@ -98,7 +97,7 @@ class ShownPicture {
     if ((fresh_.Width() != width || fresh_.Height() != height) && !fresh_.Resize(width, height))
       return "no memory for a fresh render";
     std::fill_n(fresh_.Pixels(), static_cast<std::size_t>(width) * height, reference::kCleared);
-    RenderView(fresh_, zoom);
+    RenderView(fresh_, side);
     if (update.full) {
       screen_.assign(kept.Pixels(), kept.Pixels() + static_cast<std::size_t>(width) * height);
       width_ = width;

@@ -43,16 +43,16 @@ inline std::uint32_t Colour(std::uint8_t flags) {
 /// What a new buffer holds: opaque black.
 inline constexpr std::uint32_t kCleared = 0xFF000000;
 
-/// Colours every pixel of a width x height picture that some cell's square covers; the others
-/// keep what they held.
-inline void Render(std::vector<std::uint32_t>& pixels, int width, int height, int zoom) {
-  const int half = zoom / 2;
-  const int a = (width / 2 - half) / zoom + 1;
-  const int b = (height / 2 - half) / zoom + 1;
+/// Colours every pixel of a width x height picture that some cell's square, `side` pixels wide,
+/// covers; the others keep what they held.
+inline void Render(std::vector<std::uint32_t>& pixels, int width, int height, int side) {
+  const int half = side / 2;
+  const int a = (width / 2 - half) / side + 1;
+  const int b = (height / 2 - half) / side + 1;
   for (int py = 0; py < height; ++py) {
     for (int px = 0; px < width; ++px) {
-      const int i = FloorDiv(px - (width / 2 - half), zoom);
-      const int j = FloorDiv(py - (height / 2 - half), zoom);
+      const int i = FloorDiv(px - (width / 2 - half), side);
+      const int j = FloorDiv(py - (height / 2 - half), side);
       if (i < -a || i >= a || j < -b || j >= b) continue;
       pixels[py * width + px] = Colour(CellMap[Unfold(128 + i, 128 + j)]);
     }

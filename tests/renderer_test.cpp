@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <iostream>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -192,14 +194,15 @@ TEST_F(RendererTest, MatchesThePlainPerPixelRulesOverRandomMapsAndSizes) {
   SCOPED_TRACE(testing::Message() << "seed " << seed);
   std::mt19937 random(seed);
   auto below = [&](int n) { return static_cast<int>(random() % n); };
-  for (int round = 0; round < 40; ++round) {
+  // Every side a cell can have, the sides 1 to 3 of a plain screen most often.
+  for (int round = 0; round < 48; ++round) {
     for (std::uint8_t& flags : CellMap)
       flags = below(4) == 0 ? below(256) : below(2);
     const bool tiny = below(3) == 0;
     const int w = 1 + (tiny ? below(12) : below(1700));
     const int h = 1 + (tiny ? below(12) : below(500));
-    const int zoom = 1 + below(3);
-    SCOPED_TRACE(testing::Message() << w << " x " << h << " zoom " << zoom);
+    const int zoom = round < MAX_CELL_SIDE ? round + 1 : 1 + below(3);
+    SCOPED_TRACE(testing::Message() << w << " x " << h << " side " << zoom);
 
     PixelBuffer buffer;
     ASSERT_TRUE(buffer.Resize(w, h));
@@ -215,10 +218,81 @@ TEST_F(RendererTest, MatchesThePlainPerPixelRulesOverRandomMapsAndSizes) {
   }
 }
 
-TEST_F(RendererTest, ZoomOutsideOneToThreeIsClamped) {
+TEST_F(RendererTest, SideOutsideItsRangeIsClamped) {
   EXPECT_EQ(CellPicture(37, 21, 0), CellPicture(37, 21, 1));
   EXPECT_EQ(CellPicture(37, 21, -5), CellPicture(37, 21, 1));
-  EXPECT_EQ(CellPicture(37, 21, 4), CellPicture(37, 21, 3));
+  EXPECT_EQ(CellPicture(57, 41, MAX_CELL_SIDE + 1), CellPicture(57, 41, MAX_CELL_SIDE));
+}
+
+TEST(CellSideTest, ZoomInLogicalPixelsRoundedToWholeDevicePixels) {
+  for (int zoom = MIN_ZOOM; zoom <= MAX_ZOOM; ++zoom) {
+    EXPECT_EQ(CellSide(zoom, 1), zoom) << "a plain screen draws as it always did";
+    EXPECT_EQ(CellSide(zoom, 2), 2 * zoom);
+    EXPECT_EQ(CellSide(zoom, 3), 3 * zoom);
+  }
+  // Fractional scales round to the nearest whole pixel, halves up.
+  EXPECT_EQ(CellSide(1, 1.25), 1);
+  EXPECT_EQ(CellSide(2, 1.25), 3);
+  EXPECT_EQ(CellSide(3, 1.25), 4);
+  EXPECT_EQ(CellSide(1, 1.5), 2);
+  EXPECT_EQ(CellSide(3, 1.5), 5);
+  EXPECT_EQ(CellSide(1, 0.4), 1) << "never under a pixel";
+  EXPECT_EQ(CellSide(3, 100), MAX_CELL_SIDE);
+  // A zoom out of range is taken as the nearest, a ratio that is no ratio as 1.
+  EXPECT_EQ(CellSide(0, 2), 2);
+  EXPECT_EQ(CellSide(9, 1), 3);
+  EXPECT_EQ(CellSide(2, 0), 2);
+  EXPECT_EQ(CellSide(2, -3), 2);
+  EXPECT_EQ(CellSide(2, std::numeric_limits<double>::quiet_NaN()), 2);
+}
+
+TEST(CellSideTest, TheGridsCentreStaysAtTheClientsCentreInLogicalPixels) {
+  // The same window on screens of any scale: the centre cell's square is centred where the
+  // plain screen has it, to within a logical pixel.
+  for (const double ratio : {1.0, 1.25, 1.5, 2.0, 3.0}) {
+    for (const int width : {1, 2, 255, 640, 1203}) {
+      for (int zoom = MIN_ZOOM; zoom <= MAX_ZOOM; ++zoom) {
+        const int device = static_cast<int>(std::lround(width * ratio));
+        const ViewLayout layout = ComputeViewLayout(device, device, CellSide(zoom, ratio));
+        const PixelRect centre = CellSquare(layout, 0, 0);
+        const double middle = (centre.left + centre.right) / 2.0 / ratio;
+        EXPECT_NEAR(middle, width / 2.0, 1.0) << width << " at " << ratio << ", zoom " << zoom;
+      }
+    }
+  }
+}
+
+TEST_F(RendererTest, CanvasByteOrderHoldsTheSameColours) {
+  // The same picture in both layouts: every pixel's bytes are red, green, blue, alpha in one and
+  // the word 0xAARRGGBB in the other, at a side compiled for and one taken at run time.
+  std::mt19937 random(7);
+  for (std::uint8_t& flags : CellMap)
+    flags = static_cast<std::uint8_t>(random() % 16);
+  for (const int side : {2, 5}) {
+    PixelBuffer words, bytes(PixelFormat::Rgba8);
+    ASSERT_TRUE(words.Resize(301, 77));
+    ASSERT_TRUE(bytes.Resize(301, 77));
+    EXPECT_EQ(bytes.Pixels()[0], PixelValue(PIXEL_OPEN, PixelFormat::Rgba8)) << "cleared";
+    RenderView(words, side);
+    RenderView(bytes, side);
+    std::vector<Cell> cells;
+    for (int k = 0; k < 500; ++k) {
+      const auto cell = static_cast<Cell>(random() % CELL_COUNT);
+      CellMap[cell] ^= CELL_ALIEN;
+      cells.push_back(cell);
+    }
+    std::vector<PixelRect> drawn;
+    RedrawCells(words, side, cells, drawn);
+    RedrawCells(bytes, side, cells, drawn);
+    for (int k = 0; k < 301 * 77; ++k) {
+      const std::uint32_t argb = words.Pixels()[k];
+      const auto* rgba = reinterpret_cast<const std::uint8_t*>(bytes.Pixels() + k);
+      ASSERT_EQ(rgba[0], argb >> 16 & 0xFF) << "pixel " << k;
+      ASSERT_EQ(rgba[1], argb >> 8 & 0xFF) << "pixel " << k;
+      ASSERT_EQ(rgba[2], argb & 0xFF) << "pixel " << k;
+      ASSERT_EQ(rgba[3], 0xFF) << "pixel " << k;
+    }
+  }
 }
 
 TEST(PixelBufferTest, NewBufferIsOpaqueBlackSoUncoveredPixelsNeverShowStaleMemory) {

@@ -1,10 +1,9 @@
-// scripted_host.h: a GameHost for tests. It records every call in order, answers the stage
-// result dialog as the test scripts it, and can run test code inside a call, as the nested
-// message loop of a modal dialog would (for example another timer tick).
+// scripted_host.h: a GameHost for tests. It records every call in order and can run test code
+// inside a call; a dialog it is asked to open stays open until the test closes it through
+// Game::DialogClosed, as a player would.
 #pragma once
 
 #include <algorithm>
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -16,12 +15,10 @@ namespace vennaloop::testing {
 class ScriptedHost : public GameHost {
  public:
   /// Actions in call order: "StartTimer(16)", "StopTimer", "RepaintView", "RepaintTitle",
-  /// "CloseTitle", "RunStageResult", "ShowAbout", "ShowAuthorProfile". Queries are not logged.
+  /// "CloseTitle", "OpenStageResult", "OpenAbout", "OpenAuthorProfile". Queries are not logged.
   std::vector<std::string> calls;
-  /// What every RunStageResult was given.
+  /// What every stage result dialog was opened with.
   std::vector<StageResult> results;
-  /// Answers of RunStageResult, taken from the front; DialogAnswer::Ok once it is empty.
-  std::deque<DialogAnswer> answers;
 
   bool titleExists = true;
   bool shiftDown = false;
@@ -32,9 +29,7 @@ class ScriptedHost : public GameHost {
 
   /// Run inside the call, after it has been recorded.
   std::function<void()> onRepaintView;
-  std::function<void()> onStageResult;
-  std::function<void()> onAbout;
-  std::function<void()> onAuthorProfile;
+  std::function<void(const DialogRequest&)> onOpenDialog;
 
   void StartTimer(int periodMs) override {
     calls.push_back("StartTimer(" + std::to_string(periodMs) + ")");
@@ -55,22 +50,20 @@ class ScriptedHost : public GameHost {
     calls.push_back("CloseTitle");
     titleExists = false;
   }
-  DialogAnswer RunStageResult(const StageResult& result) override {
-    calls.push_back("RunStageResult");
-    results.push_back(result);
-    if (onStageResult) onStageResult();
-    if (answers.empty()) return DialogAnswer::Ok;
-    const DialogAnswer answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  void ShowAbout() override {
-    calls.push_back("ShowAbout");
-    if (onAbout) onAbout();
-  }
-  void ShowAuthorProfile() override {
-    calls.push_back("ShowAuthorProfile");
-    if (onAuthorProfile) onAuthorProfile();
+  void OpenDialog(const DialogRequest& request) override {
+    switch (request.kind) {
+      case DialogKind::StageResult:
+        calls.push_back("OpenStageResult");
+        results.push_back(request.result);
+        break;
+      case DialogKind::About:
+        calls.push_back("OpenAbout");
+        break;
+      case DialogKind::AuthorProfile:
+        calls.push_back("OpenAuthorProfile");
+        break;
+    }
+    if (onOpenDialog) onOpenDialog(request);
   }
   bool IsShiftDown() override {
     ++modifierQueries;

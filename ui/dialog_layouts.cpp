@@ -60,4 +60,51 @@ const DialogLayout& StageResultDialogLayout() {
   return STAGE_RESULT;
 }
 
+const DialogLayout& DialogLayoutOf(DialogKind kind) {
+  switch (kind) {
+    case DialogKind::StageResult:
+      return STAGE_RESULT;
+    case DialogKind::About:
+      return ABOUT;
+    case DialogKind::AuthorProfile:
+      return AUTHOR;
+  }
+  return ABOUT;
+}
+
+std::vector<std::string> ControlTexts(const DialogRequest& request) {
+  const StageResult& result = request.result;
+  const StageMessage message = StageMessageFor(result.outcome);
+  std::vector<std::string> texts;
+  for (const DialogControl& control : DialogLayoutOf(request.kind).controls) {
+    switch (control.value) {
+      case ControlValue::None:
+        texts.emplace_back(control.text);
+        break;
+      case ControlValue::StageLine1:
+        texts.emplace_back(message.line1);
+        break;
+      case ControlValue::StageLine2:
+        texts.emplace_back(message.line2);
+        break;
+      case ControlValue::ElapsedCycles:
+        texts.push_back(std::to_string(result.elapsedCycles));
+        break;
+      case ControlValue::SkippedCycle:
+        texts.push_back(std::to_string(result.skippedCycle));
+        break;
+      case ControlValue::HitPoints:
+        texts.push_back(std::to_string(result.hitPoints));
+        break;
+      case ControlValue::NextStageAliens:
+        texts.push_back(std::to_string(result.nextStageAliens));
+        break;
+      case ControlValue::AuthorProfile:
+        texts.emplace_back(AuthorProfileText());
+        break;
+    }
+  }
+  return texts;
+}
+
 }  // namespace vennaloop

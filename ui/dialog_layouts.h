@@ -7,6 +7,11 @@
 #pragma once
 
 #include <span>
+#include <string>
+#include <vector>
+
+#include "game/game_host.h"
+#include "ui/text_align.h"
 
 namespace vennaloop {
 
@@ -18,8 +23,6 @@ enum class ControlRole {
   Button,         ///< a push button that closes the dialog with OK
 };
 
-enum class TextAlign { Left, Center, Right };
-
 /// The edge drawn around a control. Read-only fields lie on the dialog's face colour, so the
 /// edge is all that sets them apart.
 enum class ControlEdge {
@@ -28,7 +31,7 @@ enum class ControlEdge {
   Sunken,  ///< a thin sunken edge: dark above and left, light below and right
 };
 
-/// What a control shows that is not fixed text; the front end fills it in.
+/// What a control shows that is not fixed text: ControlTexts fills it in.
 enum class ControlValue {
   None,
   StageLine1,     ///< StageMessageFor(outcome).line1
@@ -70,5 +73,13 @@ const DialogLayout& AboutDialogLayout();
 const DialogLayout& AuthorDialogLayout();
 /// The stage result: two message lines and four counters. Opened when a stage ends.
 const DialogLayout& StageResultDialogLayout();
+
+/// The layout of a dialog the game opens.
+const DialogLayout& DialogLayoutOf(DialogKind kind);
+
+/// What every control of the requested dialog shows, in the layout's order: its fixed text, or
+/// the value it stands for, filled in (the stage's message lines, its counters in signed
+/// decimal, the author's profile). Front ends show these texts as they are.
+std::vector<std::string> ControlTexts(const DialogRequest& request);
 
 }  // namespace vennaloop

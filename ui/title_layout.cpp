@@ -10,7 +10,7 @@ namespace {
 
 constexpr std::uint32_t WHITE = 0xFFFFFF;
 constexpr std::uint32_t RED = 0xFF0000;
-using enum HorizontalAlign;
+using enum TextAlign;
 
 constexpr TitleItem ITEMS[] = {
     {"君は射影平面をみたか", 100, 50, 300, 100, 40, 15, true, FACE_MINCHO, WHITE, Center},

@@ -6,14 +6,14 @@
 #include <cstdint>
 #include <span>
 
+#include "ui/text_align.h"
+
 namespace vennaloop {
 
 /// The client size the rectangles are laid out for. They do not follow the window: a smaller
 /// one cuts the title off at its right and bottom edges.
 inline constexpr int TITLE_LAYOUT_WIDTH = 1200;
 inline constexpr int TITLE_LAYOUT_HEIGHT = 600;
-
-enum class HorizontalAlign { Left, Center, Right };
 
 /// One line of the title. The text starts at the rectangle's top edge, is placed across it by
 /// `align`, never wraps and is never clipped to the rectangle.
@@ -25,7 +25,7 @@ struct TitleItem {
   bool italic;
   const char* face;      ///< a face of faces.h
   std::uint32_t colour;  ///< 0xRRGGBB
-  HorizontalAlign align;
+  TextAlign align;
 };
 
 /// The six items, drawn in this order over a transparent background.

@@ -30,7 +30,7 @@ bool PixelBuffer::Resize(int width, int height) {
   // compositor see through them.
   std::uint32_t* pixels = new (std::nothrow) std::uint32_t[w * h];
   if (pixels == nullptr) return false;
-  std::fill(pixels, pixels + w * h, PIXEL_OPEN);
+  std::fill(pixels, pixels + w * h, PixelValue(PIXEL_OPEN, format_));
   pixels_.reset(pixels);
   width_ = width;
   height_ = height;

@@ -2,6 +2,7 @@
 #include "view/renderer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstring>
 
@@ -13,13 +14,22 @@
 
 namespace vennaloop {
 
-ViewLayout ComputeViewLayout(int width, int height, int zoom) {
-  const int z = std::clamp(zoom, MIN_ZOOM, MAX_ZOOM);
+int CellSide(int zoom, double devicePixelRatio) {
+  const double logical = std::clamp(zoom, MIN_ZOOM, MAX_ZOOM);
+  // A ratio that is no number, or none at all, is taken as 1.
+  const double ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+  const double side = std::round(logical * ratio);
+  return side < 1 ? 1 : side > MAX_CELL_SIDE ? MAX_CELL_SIDE : static_cast<int>(side);
+}
+
+ViewLayout ComputeViewLayout(int width, int height, int side) {
+  const int z = std::clamp(side, 1, MAX_CELL_SIDE);
+  // The centre cell's square is centred on the client's centre, as nearly as whole pixels allow.
   const int h = z / 2;
   ViewLayout layout{};
   layout.width = width;
   layout.height = height;
-  layout.zoom = z;
+  layout.side = z;
   // Integer division truncates toward zero, so a 1-pixel client still gets A = B = 1.
   layout.cells_left = (width / 2 - h) / z + 1;
   layout.cells_above = (height / 2 - h) / z + 1;
@@ -29,9 +39,9 @@ ViewLayout ComputeViewLayout(int width, int height, int zoom) {
 }
 
 PixelRect CellSquare(const ViewLayout& layout, int i, int j) {
-  const int left = layout.centre_left + layout.zoom * i;
-  const int top = layout.centre_top + layout.zoom * j;
-  return PixelRect{left, top, left + layout.zoom, top + layout.zoom};
+  const int left = layout.centre_left + layout.side * i;
+  const int top = layout.centre_top + layout.side * j;
+  return PixelRect{left, top, left + layout.side, top + layout.side};
 }
 
 Cell UnfoldCell(int x, int y) {
@@ -71,10 +81,13 @@ namespace {
 std::uint32_t CellColours[CELL_COUNT];
 std::uint32_t MirroredColours[CELL_COUNT];
 
-void PrepareCellColours() {
+void PrepareCellColours(PixelFormat format) {
+  std::uint32_t palette[256];
+  for (int k = 0; k < 256; ++k)
+    palette[k] = PixelValue(CellPalette[k], format);
   for (int row = 0; row < GRID_SIZE; ++row) {
     for (int c = 0; c < GRID_SIZE; ++c) {
-      const std::uint32_t colour = CellPalette[CellMap[MakeCell(row, c)]];
+      const std::uint32_t colour = palette[CellMap[MakeCell(row, c)]];
       CellColours[MakeCell(row, c)] = colour;
       MirroredColours[MakeCell(row, MirrorCoord(static_cast<std::uint8_t>(c)))] = colour;
     }
@@ -85,37 +98,42 @@ int FloorDiv(int a, int b) {
   return a / b - (a % b != 0 && (a < 0) != (b < 0));
 }
 
+// The drawing of a row is compiled for the sides 1 to 3, the zooms of a plain screen, where a
+// frame's cost matters most; Z = 0 takes the side at run time, for denser screens.
 template <int Z>
-std::uint32_t* PutBlock(std::uint32_t* out, std::uint32_t colour) {
-  for (int k = 0; k < Z; ++k) {
+std::uint32_t* PutBlock(std::uint32_t* out, std::uint32_t colour, int side) {
+  const int z = Z > 0 ? Z : side;
+  for (int k = 0; k < z; ++k) {
     out[k] = colour;
   }
-  return out + Z;
+  return out + z;
 }
 
-// Copies n colours out as Z-pixel blocks.
+// Copies n colours out as blocks of the side.
 template <int Z>
-std::uint32_t* CopyRun(std::uint32_t* out, const std::uint32_t* from, int n) {
+std::uint32_t* CopyRun(std::uint32_t* out, const std::uint32_t* from, int n, int side) {
   int k = 0;
 #if defined(__SSE2__)
-  // Four cells at a time: one load, then 4, 8 or 12 pixels stored.
-  for (; k + 4 <= n; k += 4, out += 4 * Z) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + k));
-    auto* o = reinterpret_cast<__m128i*>(out);
-    if constexpr (Z == 1) {
-      _mm_storeu_si128(o, v);
-    } else if constexpr (Z == 2) {
-      _mm_storeu_si128(o, _mm_unpacklo_epi32(v, v));
-      _mm_storeu_si128(o + 1, _mm_unpackhi_epi32(v, v));
-    } else {
-      _mm_storeu_si128(o, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 0, 0)));
-      _mm_storeu_si128(o + 1, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 2, 1, 1)));
-      _mm_storeu_si128(o + 2, _mm_shuffle_epi32(v, _MM_SHUFFLE(3, 3, 3, 2)));
+  if constexpr (Z > 0) {
+    // Four cells at a time: one load, then 4, 8 or 12 pixels stored.
+    for (; k + 4 <= n; k += 4, out += 4 * Z) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + k));
+      auto* o = reinterpret_cast<__m128i*>(out);
+      if constexpr (Z == 1) {
+        _mm_storeu_si128(o, v);
+      } else if constexpr (Z == 2) {
+        _mm_storeu_si128(o, _mm_unpacklo_epi32(v, v));
+        _mm_storeu_si128(o + 1, _mm_unpackhi_epi32(v, v));
+      } else {
+        _mm_storeu_si128(o, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 0, 0)));
+        _mm_storeu_si128(o + 1, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 2, 1, 1)));
+        _mm_storeu_si128(o + 2, _mm_shuffle_epi32(v, _MM_SHUFFLE(3, 3, 3, 2)));
+      }
     }
   }
 #endif
   for (; k < n; ++k) {
-    out = PutBlock<Z>(out, from[k]);
+    out = PutBlock<Z>(out, from[k], side);
   }
   return out;
 }
@@ -125,7 +143,7 @@ std::uint32_t* CopyRun(std::uint32_t* out, const std::uint32_t* from, int n) {
 // forward or backward, so it is drawn as runs of at most 255 cells; the column-255 line,
 // whose row turns with the neighbouring copy, is drawn a cell at a time.
 template <int Z>
-void DrawRow(std::uint32_t* out, int first, int last, int y) {
+void DrawRow(std::uint32_t* out, int first, int last, int y, int side) {
   const auto r = static_cast<std::uint8_t>(y);
   const auto mirrored_r = MirrorCoord(r);
   const bool q = (static_cast<unsigned>(y) >> 8) & 1;
@@ -133,7 +151,7 @@ void DrawRow(std::uint32_t* out, int first, int last, int y) {
     const int c = x & 0xFF;
     const bool p = (static_cast<unsigned>(x) >> 8) & 1;
     if (c == 255) {
-      out = PutBlock<Z>(out, CellColours[MakeCell(p != q ? mirrored_r : r, 255)]);
+      out = PutBlock<Z>(out, CellColours[MakeCell(p != q ? mirrored_r : r, 255)], side);
       ++x;
       continue;
     }
@@ -141,7 +159,7 @@ void DrawRow(std::uint32_t* out, int first, int last, int y) {
     // On the row-255 line the columns turn with the neighbouring copy.
     const bool mirrored = q != (p && r == 255);
     const std::uint32_t* colours = mirrored ? MirroredColours : CellColours;
-    out = CopyRun<Z>(out, colours + MakeCell(p ? mirrored_r : r, c), n);
+    out = CopyRun<Z>(out, colours + MakeCell(p ? mirrored_r : r, c), n, side);
     x += n;
   }
 }
@@ -149,7 +167,7 @@ void DrawRow(std::uint32_t* out, int first, int last, int y) {
 }  // namespace
 
 GridWindow VisibleGrid(const ViewLayout& layout) {
-  const int z = layout.zoom;
+  const int z = layout.side;
   const int a = layout.cells_left;
   const int b = layout.cells_above;
   return GridWindow{
@@ -160,14 +178,14 @@ GridWindow VisibleGrid(const ViewLayout& layout) {
   };
 }
 
-void RenderView(PixelBuffer& buffer, int zoom) {
+void RenderView(PixelBuffer& buffer, int side) {
   std::uint32_t* pixels = buffer.Pixels();
   if (pixels == nullptr) return;
   const int width = buffer.Width();
   const int height = buffer.Height();
-  const ViewLayout layout = ComputeViewLayout(width, height, zoom);
-  const int z = layout.zoom;
-  PrepareCellColours();
+  const ViewLayout layout = ComputeViewLayout(width, height, side);
+  const int z = layout.side;
+  PrepareCellColours(buffer.Format());
 
   // The screen cells that reach into the client area. Only the first and last of a row can be
   // cut by its left or right edge; they go through the clipped plot.
@@ -192,22 +210,26 @@ void RenderView(PixelBuffer& buffer, int zoom) {
     const int top = std::max(square.top, 0);
     const int bottom = std::min(square.bottom, height);
     std::uint32_t* first_row = pixels + static_cast<std::size_t>(top) * stride + inner_left;
-    // The picture repeats every 512 cells along a row (two copies bring the square back
-    // upright), so only the first 512 are drawn from the tables and the rest copied in bulk.
+    // The picture repeats along a row, so only its first period is drawn from the tables and
+    // the rest copied in bulk.
     const int first = 129 + i_first;
-    const int last = std::min(127 + i_last, first + 511);
+    const int last = std::min(127 + i_last, first + PICTURE_PERIOD_CELLS - 1);
     switch (z) {
       case 1:
-        DrawRow<1>(first_row, first, last, y);
+        DrawRow<1>(first_row, first, last, y, z);
         break;
       case 2:
-        DrawRow<2>(first_row, first, last, y);
+        DrawRow<2>(first_row, first, last, y, z);
+        break;
+      case 3:
+        DrawRow<3>(first_row, first, last, y, z);
         break;
       default:
-        DrawRow<3>(first_row, first, last, y);
+        DrawRow<0>(first_row, first, last, y, z);
         break;
     }
-    for (std::size_t done = static_cast<std::size_t>(z) * 512; done < inner_count; done *= 2) {
+    for (std::size_t done = static_cast<std::size_t>(z) * PICTURE_PERIOD_CELLS; done < inner_count;
+         done *= 2) {
       std::memcpy(first_row + done, first_row,
                   std::min(done, inner_count - done) * sizeof *first_row);
     }
@@ -217,31 +239,33 @@ void RenderView(PixelBuffer& buffer, int zoom) {
   }
 }
 
-void ClearUncoveredPixels(PixelBuffer& buffer, int zoom) {
+void ClearUncoveredPixels(PixelBuffer& buffer, int side) {
   std::uint32_t* pixels = buffer.Pixels();
   if (pixels == nullptr) return;
   const int width = buffer.Width();
   const int height = buffer.Height();
-  const ViewLayout layout = ComputeViewLayout(width, height, zoom);
+  const ViewLayout layout = ComputeViewLayout(width, height, side);
   // Cells start at or left of the first column and above the first row; only the far edges can
   // fall short.
-  const int covered_width = std::min(width, layout.centre_left + layout.zoom * layout.cells_left);
-  const int covered_height = std::min(height, layout.centre_top + layout.zoom * layout.cells_above);
-  PlotCell(buffer, PixelRect{covered_width, 0, width, height}, PIXEL_OPEN);
-  PlotCell(buffer, PixelRect{0, covered_height, covered_width, height}, PIXEL_OPEN);
+  const int covered_width = std::min(width, layout.centre_left + layout.side * layout.cells_left);
+  const int covered_height = std::min(height, layout.centre_top + layout.side * layout.cells_above);
+  const std::uint32_t black = PixelValue(PIXEL_OPEN, buffer.Format());
+  PlotCell(buffer, PixelRect{covered_width, 0, width, height}, black);
+  PlotCell(buffer, PixelRect{0, covered_height, covered_width, height}, black);
 }
 
-void RedrawCells(PixelBuffer& buffer, int zoom, std::span<const Cell> cells,
+void RedrawCells(PixelBuffer& buffer, int side, std::span<const Cell> cells,
                  std::vector<PixelRect>& drawn) {
   std::uint32_t* pixels = buffer.Pixels();
   if (pixels == nullptr) return;
   const int width = buffer.Width();
   const int height = buffer.Height();
-  const ViewLayout layout = ComputeViewLayout(width, height, zoom);
+  const ViewLayout layout = ComputeViewLayout(width, height, side);
   const GridWindow visible = VisibleGrid(layout);
   const auto stride = static_cast<std::size_t>(width);
+  const PixelFormat format = buffer.Format();
   for (const Cell cell : cells) {
-    const std::uint32_t colour = CellPalette[CellMap[cell]];
+    const std::uint32_t colour = PixelValue(CellPalette[CellMap[cell]], format);
     // Every copy of a cell shows the same colour, so the first copy tells whether any needs
     // drawing: a cell whose byte changed without changing its colour costs nothing on screen.
     bool first = true;

@@ -11,8 +11,22 @@
 
 namespace vennaloop {
 
+/// The game's zoom levels: zoom n draws a cell n logical pixels wide.
 inline constexpr int MIN_ZOOM = 1;
 inline constexpr int MAX_ZOOM = 3;
+
+/// The widest cell drawn, in device pixels: the largest zoom on a screen of four device pixels
+/// to a logical one.
+inline constexpr int MAX_CELL_SIDE = 12;
+
+/// The picture repeats every this many cells across and down: two copies of the square side by
+/// side bring it back upright.
+inline constexpr int PICTURE_PERIOD_CELLS = 512;
+
+/// The side of a cell in device pixels, for a zoom (clamped to MIN_ZOOM..MAX_ZOOM) on a screen of
+/// `devicePixelRatio` device pixels to a logical one: the zoom in logical pixels, rounded to
+/// whole device pixels, at least 1 and at most MAX_CELL_SIDE. At ratio 1 it is the zoom.
+int CellSide(int zoom, double devicePixelRatio);
 
 /// A rectangle of client pixels; right and bottom are one past the last pixel.
 struct PixelRect {
@@ -23,21 +37,21 @@ struct PixelRect {
 };
 
 /// Where the screen cells of a client area fall. Screen cell (i, j), i in [-A, A - 1] and
-/// j in [-B, B - 1], is the zoom x zoom square whose top-left pixel is
-/// (centre_left + zoom * i, centre_top + zoom * j) and shows UnfoldCell(128 + i, 128 + j).
+/// j in [-B, B - 1], is the side x side square whose top-left pixel is
+/// (centre_left + side * i, centre_top + side * j) and shows UnfoldCell(128 + i, 128 + j).
 struct ViewLayout {
   int width;
   int height;
-  int zoom;         ///< side of a cell's square in pixels, 1 to 3
+  int side;         ///< side of a cell's square in pixels, 1 to MAX_CELL_SIDE
   int cells_left;   ///< A: cells left of the centre cell (A - 1 lie right of it)
   int cells_above;  ///< B: cells above the centre cell (B - 1 lie below it)
   int centre_left;  ///< left pixel column of the centre cell's square
   int centre_top;   ///< top pixel row of the centre cell's square
 };
 
-/// The layout of a width x height client at a zoom. A zoom outside 1..3 is clamped into it, so a
-/// stray value still draws a sane picture.
-ViewLayout ComputeViewLayout(int width, int height, int zoom);
+/// The layout of a width x height client whose cells are `side` pixels wide. A side outside
+/// 1..MAX_CELL_SIDE is clamped into it, so a stray value still draws a sane picture.
+ViewLayout ComputeViewLayout(int width, int height, int side);
 
 /// The square of screen cell (i, j); it may reach outside the client area.
 PixelRect CellSquare(const ViewLayout& layout, int i, int j);
@@ -94,24 +108,24 @@ void ForEachCopy(Cell cell, const GridWindow& window, Visit&& visit) {
 /// Fills the part of square that lies inside the buffer with value; nothing without a buffer.
 void PlotCell(PixelBuffer& buffer, const PixelRect& square, std::uint32_t value);
 
-/// Draws every screen cell from CellMap through CellPalette. Pixels no cell covers (a column or
-/// two at the right, a row or two at the bottom, at zoom 2 and 3) are left as they are.
-/// Does nothing without a buffer; a zoom outside 1..3 is clamped into it. Not reentrant: it
-/// keeps the frame's colour tables in static storage, for the window thread alone.
-void RenderView(PixelBuffer& buffer, int zoom);
+/// Draws every screen cell, `side` pixels wide, from CellMap through CellPalette, in the
+/// buffer's pixel format. Pixels no cell covers (up to side - 1 columns at the right and rows at
+/// the bottom) are left as they are. Does nothing without a buffer; a side outside
+/// 1..MAX_CELL_SIDE is clamped into it. Not reentrant: it keeps the frame's colour tables in
+/// static storage, for the window thread alone.
+void RenderView(PixelBuffer& buffer, int side);
 
-/// Paints opaque black the pixels no cell covers at `zoom` (a column or two at the right, a row
-/// or two at the bottom, at zoom 2 and 3), which RenderView leaves as they were: after a change
-/// of zoom they would still show cells of the old picture.
-void ClearUncoveredPixels(PixelBuffer& buffer, int zoom);
+/// Paints opaque black the pixels no cell `side` pixels wide covers, which RenderView leaves as
+/// they were: after a change of side they would still show cells of the old picture.
+void ClearUncoveredPixels(PixelBuffer& buffer, int side);
 
 /// Redraws every screen cell that shows one of `cells`, at each of its unfolded copies in the
 /// buffer, from CellMap through CellPalette, and appends the square drawn, cut to the buffer, to
-/// `drawn`. The buffer must hold the picture of an earlier state at the same zoom (RenderView,
+/// `drawn`. The buffer must hold the picture of an earlier state at the same side (RenderView,
 /// then RedrawCells for every cell changed since), so that afterwards it holds the picture
 /// RenderView would draw now. A cell whose copy already shows its colour is left alone, as all
-/// its copies do. Nothing without a buffer; a zoom outside 1..3 is clamped.
-void RedrawCells(PixelBuffer& buffer, int zoom, std::span<const Cell> cells,
+/// its copies do. Nothing without a buffer; a side outside 1..MAX_CELL_SIDE is clamped.
+void RedrawCells(PixelBuffer& buffer, int side, std::span<const Cell> cells,
                  std::vector<PixelRect>& drawn);
 
 }  // namespace vennaloop

@@ -3,14 +3,15 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
-#include <iterator>
 #include <string>
 
 #include "game/game.h"
 #include "random/random_platform.h"
 #include "ui/dialog_units.h"
+#include "ui/font_fit.h"
 #include "ui/key_table.h"
 #include "view/cell_palette.h"
 #include "view/pixel_buffer.h"
@@ -22,18 +23,16 @@
 namespace vennaloop::web {
 namespace {
 
-// Neither a 0x00RRGGBB nor an opaque 0xFFRRGGBB palette value.
+// No pixel the core draws has it: every one is opaque.
 constexpr std::uint32_t UNCOVERED_PIXEL = 0x01000000;
 
 WebHost host;
 Game game(host);
 
-// The picture repeats every 512 cells across and down (two copies of the square bring it back
-// upright), so the page's canvas needs only one period of it: the core draws a tile a little
-// larger than a period, at the same phase as the whole view, and the page puts it down as many
-// times as the view needs. A view within a period and a bit is drawn whole.
-constexpr int PICTURE_PERIOD_CELLS = 512;
-
+// The picture repeats every PICTURE_PERIOD_CELLS cells across and down, so the page's canvas
+// needs only one period of it: the core draws a tile a little larger than a period, at the same
+// phase as the whole view, and the page puts it down as many times as the view needs. A view
+// within a period and a bit is drawn whole.
 struct Placement {
   int period;     ///< pixels after which the picture repeats
   int tileWidth;  ///< the tile the core draws
@@ -44,50 +43,45 @@ struct Placement {
   int coveredBottom;
 };
 
-PixelBuffer picture;  // the tile
+// The tile, in the byte order of a canvas's image data, so the page hands it over as it is.
+PixelBuffer picture(PixelFormat::Rgba8);
 int viewWidth = 0, viewHeight = 0;
-int tileZoom = 0;
+double viewRatio = 1;
+int tileSide = 0;
 Placement placement{};
 
-int TileSide(int viewSide, int zoom) {
-  return std::min(viewSide, PICTURE_PERIOD_CELLS * zoom + 4 * zoom);
+int CurrentSide() {
+  return CellSide(game.zoom, viewRatio);
 }
 
-// Sizes the tile for the view and the zoom; false when there is no picture.
+int TileSide(int viewSide, int side) {
+  return std::min(viewSide, PICTURE_PERIOD_CELLS * side + 4 * side);
+}
+
+// Sizes the tile for the view and the cell side; false when there is no picture.
 bool PrepareTile() {
-  const int zoom = std::clamp(game.zoom, MIN_ZOOM, MAX_ZOOM);
-  tileZoom = game.zoom;
-  const int width = TileSide(viewWidth, zoom), height = TileSide(viewHeight, zoom);
+  const int side = CurrentSide();
+  tileSide = side;
+  const int width = TileSide(viewWidth, side), height = TileSide(viewHeight, side);
   if ((picture.Width() != width || picture.Height() != height) && !picture.Resize(width, height)) {
     return false;
   }
-  const ViewLayout view = ComputeViewLayout(viewWidth, viewHeight, zoom);
-  const ViewLayout tile = ComputeViewLayout(width, height, zoom);
-  placement = {PICTURE_PERIOD_CELLS * zoom,
+  const ViewLayout view = ComputeViewLayout(viewWidth, viewHeight, side);
+  const ViewLayout tile = ComputeViewLayout(width, height, side);
+  placement = {PICTURE_PERIOD_CELLS * side,
                width,
                height,
                view.centre_left - tile.centre_left,
                view.centre_top - tile.centre_top,
-               std::min(viewWidth, view.centre_left + zoom * view.cells_left),
-               std::min(viewHeight, view.centre_top + zoom * view.cells_above)};
+               std::min(viewWidth, view.centre_left + side * view.cells_left),
+               std::min(viewHeight, view.centre_top + side * view.cells_above)};
   return true;
 }
 
 void Render() {
   host.repaintPending = false;
-  if (game.zoom != tileZoom && !PrepareTile()) return;
-  RenderView(picture, game.zoom);
-}
-
-// The picture is handed to the canvas as it is, so its pixels must be the canvas's bytes: red,
-// green, blue, then an opaque alpha. Turning the palette into that order once spares every
-// frame a pass over its two million pixels.
-void UseCanvasByteOrder() {
-  for (std::uint32_t& value : CellPalette) {
-    const std::uint32_t red = (value >> 16) & 0xFF, green = (value >> 8) & 0xFF,
-                        blue = value & 0xFF;
-    value = 0xFF000000u | blue << 16 | green << 8 | red;
-  }
+  if (CurrentSide() != tileSide && !PrepareTile()) return;
+  RenderView(picture, tileSide);
 }
 
 KeyModifiers ModifiersOf(int shift, int ctrl, int alt, int meta) {
@@ -111,15 +105,16 @@ EMSCRIPTEN_KEEPALIVE const char* vl_interface_json() {
 /// The view's creation: palette, the browser's random services, the first stage.
 EMSCRIPTEN_KEEPALIVE void vl_start() {
   BuildCellPalette();
-  UseCanvasByteOrder();
   SetRandomPlatform(BrowserRandomPlatform());
   game.Start();
 }
 
-/// A new client size in device pixels; draws the picture at once. 0 when there is no picture.
-EMSCRIPTEN_KEEPALIVE int vl_resize(int width, int height) {
+/// A new client size in device pixels, on a screen of `ratio` device pixels to a CSS pixel;
+/// draws the picture at once. 0 when there is no picture.
+EMSCRIPTEN_KEEPALIVE int vl_resize(int width, int height, double ratio) {
   viewWidth = width;
   viewHeight = height;
+  viewRatio = ratio;
   picture.Resize(0, 0);
   if (width <= 0 || height <= 0 || !PrepareTile()) return 0;
   Render();
@@ -192,21 +187,27 @@ EMSCRIPTEN_KEEPALIVE int vl_title_shown() {
   return host.titleShown ? 1 : 0;
 }
 
-/// The dialog the game asked for (DialogRequest), until vl_dialog_closed.
+/// The kind of the dialog the game opened (the interface data's dialogs[...].kind), 0 when none
+/// is open.
 EMSCRIPTEN_KEEPALIVE int vl_dialog_request() {
-  return static_cast<int>(host.dialog);
-}
-EMSCRIPTEN_KEEPALIVE const char* vl_stage_result_json() {
-  return host.stageResultJson.c_str();
+  return host.dialog ? static_cast<int>(host.dialog->kind) : 0;
 }
 
-/// The dialog was closed with `answer` (1 OK, 2 Cancel); a stage result's answer finishes the
-/// stage end, which may set up the next stage.
+/// The texts of the open dialog's controls, in its layout's order, as a JSON array.
+EMSCRIPTEN_KEEPALIVE const char* vl_dialog_texts_json() {
+  static std::string json;
+  json = host.dialog ? ControlTextsJson(*host.dialog) : "[]";
+  return json.c_str();
+}
+
+/// The open dialog was closed with `answer` (the interface data's answers); anything but OK is
+/// taken as Cancel, as Esc and the close box are.
 EMSCRIPTEN_KEEPALIVE void vl_dialog_closed(int answer) {
-  const DialogRequest closed = host.dialog;
-  host.dialog = DialogRequest::None;
-  if (closed == DialogRequest::StageResult)
-    game.AnswerStageResult(answer == 1 ? DialogAnswer::Ok : DialogAnswer::Cancel);
+  if (!host.dialog) return;
+  host.dialog.reset();
+  // The answer may open the next dialog (a stage that ended while the about box was up).
+  game.DialogClosed(answer == static_cast<int>(DialogAnswer::Ok) ? DialogAnswer::Ok
+                                                                 : DialogAnswer::Cancel);
 }
 
 /// The game's fields the page and its tests look at.
@@ -215,10 +216,10 @@ EMSCRIPTEN_KEEPALIVE const char* vl_state_json() {
   std::snprintf(json, sizeof json,
                 "{\"zoom\":%d,\"titleTicks\":%d,\"elapsedCycles\":%d,\"skippedCycle\":%d,"
                 "\"hitPoints\":%d,\"moveMode\":%d,\"playerCell\":%d,\"mazeFinished\":%s,"
-                "\"timerPeriod\":%d,\"awaitingStageResult\":%s,\"pendingKey\":%d}",
+                "\"timerPeriod\":%d,\"dialogOpen\":%s,\"pendingKey\":%d}",
                 game.zoom, game.titleTicks, game.elapsedCycles, game.skippedCycle, game.hitPoints,
                 static_cast<int>(game.moveMode), game.playerCell, Maze.finished ? "true" : "false",
-                host.timerPeriod, game.AwaitingStageResult() ? "true" : "false", game.pendingKey);
+                host.timerPeriod, game.DialogOpen() ? "true" : "false", game.pendingKey);
   return json;
 }
 
@@ -240,23 +241,32 @@ EMSCRIPTEN_KEEPALIVE int vl_points_to_pixels(int points, int dotsPerInch) {
   return PointsToPixels(points, dotsPerInch);
 }
 
-/// What the reference picture holds where no cell is drawn; no palette colour has it.
+/// The title's font rule (ui/font_fit.h) for a face whose character cell at pixel size n the
+/// page measured as heights[n - 1], for n = 1 to count; larger sizes count as too tall.
+EMSCRIPTEN_KEEPALIVE int vl_fit_pixel_size(int cellHeight, const int* heights, int count) {
+  return FitPixelSize(cellHeight, [heights, count](int size) {
+    return size >= 1 && size <= count ? heights[size - 1] : INT_MAX;
+  });
+}
+
+EMSCRIPTEN_KEEPALIVE int vl_stretch_percent(int averageWidth, double naturalAverageWidth) {
+  return StretchPercent(averageWidth, naturalAverageWidth);
+}
+
+/// What the reference picture holds where no cell is drawn; no pixel the core draws has it.
 EMSCRIPTEN_KEEPALIVE std::uint32_t vl_uncovered_pixel() {
   return UNCOVERED_PIXEL;
 }
 
-/// The core's own picture of the current cell map at a size and zoom, with the core's palette
-/// (0x00RRGGBB), for the page's tests to hold the canvas against. Pixels no cell covers keep
-/// whatever the canvas had; here they hold vl_uncovered_pixel().
-EMSCRIPTEN_KEEPALIVE std::uint32_t* vl_reference_render(int width, int height, int zoom) {
-  static PixelBuffer reference;
+/// The core's own picture of the current cell map at a size, zoom and pixel ratio, in the
+/// canvas's byte order, for the page's tests to hold the canvas against. Pixels no cell covers
+/// keep whatever the canvas had; here they hold vl_uncovered_pixel().
+EMSCRIPTEN_KEEPALIVE std::uint32_t* vl_reference_render(int width, int height, int zoom,
+                                                        double ratio) {
+  static PixelBuffer reference(PixelFormat::Rgba8);
   if (!reference.Resize(width, height)) return nullptr;
   std::fill_n(reference.Pixels(), static_cast<std::size_t>(width) * height, UNCOVERED_PIXEL);
-  std::uint32_t canvasPalette[256];
-  std::copy(std::begin(CellPalette), std::end(CellPalette), canvasPalette);
-  BuildCellPalette();
-  RenderView(reference, zoom);
-  std::copy(std::begin(canvasPalette), std::end(canvasPalette), CellPalette);
+  RenderView(reference, CellSide(zoom, ratio));
   return reference.Pixels();
 }
 

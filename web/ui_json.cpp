@@ -9,6 +9,7 @@
 #include "ui/dialog_layouts.h"
 #include "ui/dialog_units.h"
 #include "ui/faces.h"
+#include "ui/help.h"
 #include "ui/key_table.h"
 #include "ui/texts.h"
 #include "ui/title_layout.h"
@@ -107,18 +108,6 @@ class JsonWriter {
   bool afterKey_ = false;
 };
 
-const char* AlignName(HorizontalAlign align) {
-  switch (align) {
-    case HorizontalAlign::Left:
-      return "left";
-    case HorizontalAlign::Center:
-      return "center";
-    case HorizontalAlign::Right:
-      return "right";
-  }
-  return "left";
-}
-
 const char* AlignName(TextAlign align) {
   switch (align) {
     case TextAlign::Left:
@@ -159,31 +148,11 @@ const char* EdgeName(ControlEdge edge) {
   return "none";
 }
 
-const char* ValueName(ControlValue value) {
-  switch (value) {
-    case ControlValue::None:
-      return "";
-    case ControlValue::StageLine1:
-      return "line1";
-    case ControlValue::StageLine2:
-      return "line2";
-    case ControlValue::ElapsedCycles:
-      return "elapsedCycles";
-    case ControlValue::SkippedCycle:
-      return "skippedCycle";
-    case ControlValue::HitPoints:
-      return "hitPoints";
-    case ControlValue::NextStageAliens:
-      return "nextStageAliens";
-    case ControlValue::AuthorProfile:
-      return "authorProfile";
-  }
-  return "";
-}
-
-void WriteDialog(JsonWriter& json, std::string_view name, const DialogLayout& layout) {
+void WriteDialog(JsonWriter& json, std::string_view name, DialogKind kind) {
+  const DialogLayout& layout = DialogLayoutOf(kind);
   json.Key(name);
   json.BeginObject();
+  json.Member("kind", static_cast<int>(kind));
   json.Member("caption", layout.caption);
   json.Key("font");
   json.BeginObject();
@@ -207,7 +176,7 @@ void WriteDialog(JsonWriter& json, std::string_view name, const DialogLayout& la
     json.Member("edge", EdgeName(control.edge));
     json.Member("tabStop", control.tabStop);
     json.Member("isDefault", control.isDefault);
-    json.Member("value", ValueName(control.value));
+    json.Member("filled", control.value != ControlValue::None);  // its text comes with the dialog
     json.EndObject();
   }
   json.EndArray();
@@ -286,10 +255,37 @@ std::string InterfaceJson() {
 
   json.Key("dialogs");
   json.BeginObject();
-  WriteDialog(json, "about", AboutDialogLayout());
-  WriteDialog(json, "author", AuthorDialogLayout());
-  WriteDialog(json, "stageResult", StageResultDialogLayout());
+  WriteDialog(json, "about", DialogKind::About);
+  WriteDialog(json, "author", DialogKind::AuthorProfile);
+  WriteDialog(json, "stageResult", DialogKind::StageResult);
   json.EndObject();
+  json.Key("answers");
+  json.BeginObject();
+  json.Member("ok", static_cast<int>(DialogAnswer::Ok));
+  json.Member("cancel", static_cast<int>(DialogAnswer::Cancel));
+  json.EndObject();
+
+  json.Member("goal", GOAL_SENTENCE);
+  json.Key("legend");
+  json.BeginArray();
+  for (const ColourMeaning& colour : ColourLegend()) {
+    json.BeginObject();
+    json.Member("colour", static_cast<int>(colour.colour));
+    json.Member("name", colour.name);
+    json.Member("meaning", colour.meaning);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.Key("keyHelp");
+  json.BeginArray();
+  for (const KeyHelp& key : KeyHelpTable()) {
+    json.BeginObject();
+    json.Member("keys", key.keys);
+    json.Member("action", key.action);
+    json.Member("pageOnly", key.pageOnly);
+    json.EndObject();
+  }
+  json.EndArray();
 
   json.Key("keys");
   json.BeginArray();
@@ -337,18 +333,12 @@ std::string InterfaceJson() {
   return json.Take();
 }
 
-std::string StageResultJson(const StageResult& result) {
-  const StageMessage message = StageMessageFor(result.outcome);
+std::string ControlTextsJson(const DialogRequest& request) {
   JsonWriter json;
-  json.BeginObject();
-  json.Member("outcome", static_cast<int>(result.outcome));
-  json.Member("line1", message.line1);
-  json.Member("line2", message.line2);
-  json.Member("elapsedCycles", result.elapsedCycles);
-  json.Member("skippedCycle", result.skippedCycle);
-  json.Member("hitPoints", result.hitPoints);
-  json.Member("nextStageAliens", result.nextStageAliens);
-  json.EndObject();
+  json.BeginArray();
+  for (const std::string& text : ControlTexts(request))
+    json.Value(text);
+  json.EndArray();
   return json.Take();
 }
 

@@ -3,17 +3,11 @@
 
 #include <emscripten.h>
 
-#include <algorithm>
 #include <cstdint>
-
-#include "web/ui_json.h"
 
 namespace vennaloop::web {
 
 namespace {
-
-constexpr int MIN_PERIOD_MS = 1;
-constexpr int MAX_PERIOD_MS = 300;
 
 // The JavaScript bodies are left as written: the C++ formatter would break their operators.
 // clang-format off
@@ -61,18 +55,12 @@ constexpr RandomPlatform BROWSER_PLATFORM{CryptoRandom, CalendarSeconds, Perform
 }  // namespace
 
 void WebHost::StartTimer(int periodMs) {
-  timerPeriod = std::clamp(periodMs, MIN_PERIOD_MS, MAX_PERIOD_MS);
+  timerPeriod = periodMs;
   ++timerStarts;
 }
 
 void WebHost::StopTimer() {
   timerPeriod = 0;
-}
-
-DialogAnswer WebHost::RunStageResult(const StageResult& result) {
-  stageResultJson = StageResultJson(result);
-  dialog = DialogRequest::StageResult;
-  return DialogAnswer::Deferred;  // the page answers through Game::AnswerStageResult
 }
 
 const RandomPlatform& BrowserRandomPlatform() {

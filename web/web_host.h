@@ -1,18 +1,14 @@
-// web_host.h: the game's host in a browser page. A page cannot block inside a tick, so the host
-// records what the game asks (timer, repaint, dialogs) and the page's script acts on it after
-// the tick: it runs the ticks on the animation frames, shows the dialogs and freezes the game
-// while one is up.
+// web_host.h: the game's host in a browser page. The host records what the game asks (timer,
+// repaint, dialogs) and the page's script acts on it after the tick: it runs the ticks on the
+// animation frames and shows the dialogs, whose answers come back through Game::DialogClosed.
 #pragma once
 
-#include <string>
+#include <optional>
 
 #include "game/game_host.h"
 #include "random/random_platform.h"
 
 namespace vennaloop::web {
-
-/// The dialog the last tick asked for, if any.
-enum class DialogRequest { None = 0, StageResult = 1, About = 2, AuthorProfile = 3 };
 
 class WebHost : public GameHost {
  public:
@@ -22,20 +18,18 @@ class WebHost : public GameHost {
   bool TitleExists() override { return titleShown; }
   void RepaintTitle() override {}  // the title is a layer of its own; it stays drawn
   void CloseTitle() override { titleShown = false; }
-  DialogAnswer RunStageResult(const StageResult& result) override;
-  void ShowAbout() override { dialog = DialogRequest::About; }
-  void ShowAuthorProfile() override { dialog = DialogRequest::AuthorProfile; }
+  void OpenDialog(const DialogRequest& request) override { dialog = request; }
   bool IsShiftDown() override { return shiftDown || standInAdds.shift; }
   bool IsCtrlDown() override { return ctrlDown || standInAdds.ctrl; }
 
-  /// Timer 1: its period in milliseconds (1 to 300), 0 while stopped; `timerStarts` counts the
-  /// starts, so the page sees a restart at an unchanged period too.
+  /// The timer's period in milliseconds, 0 while stopped; `timerStarts` counts the starts, so
+  /// the page sees a restart at an unchanged period too.
   int timerPeriod = 0;
   int timerStarts = 0;
   bool repaintPending = false;
   bool titleShown = true;
-  DialogRequest dialog = DialogRequest::None;
-  std::string stageResultJson;
+  /// The dialog the game opened, until the page reports it closed.
+  std::optional<DialogRequest> dialog;
   /// The modifier keys as the page last saw them.
   bool shiftDown = false;
   bool ctrlDown = false;

@@ -1,6 +1,6 @@
 // dialog_test.cpp: the dialogs built from their shared layouts: fonts, dialog units, roles,
-// edges, tab order, fitting a small screen, and running them with OK, Enter, Esc and the close
-// box.
+// texts, edges, tab order, fitting a small screen, and answering them with OK, Enter, Esc and the
+// close box while the event loop goes on.
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
@@ -12,16 +12,15 @@
 #include <QScreen>
 #include <QTest>
 #include <cmath>
+#include <functional>
+#include <optional>
 
-#include "app/dialogs.h"
-#include "modal_helper.h"
+#include "app/layout_dialog.h"
 #include "qt_printers.h"
 #include "ui/texts.h"
 
 namespace vennaloop {
 namespace {
-
-using apptest::WhenModalShows;
 
 int ScreenDpi() {
   return static_cast<int>(std::lround(QGuiApplication::primaryScreen()->logicalDotsPerInchY()));
@@ -37,7 +36,10 @@ QPushButton* OkButton(const LayoutDialog& dialog) {
   return nullptr;
 }
 
-const StageResult EXHAUSTED{Outcome::HitPointsExhausted, 1234, 0, 0, 30};
+const DialogRequest ABOUT{DialogKind::About, {}};
+const DialogRequest AUTHOR{DialogKind::AuthorProfile, {}};
+const DialogRequest EXHAUSTED{DialogKind::StageResult,
+                              {Outcome::HitPointsExhausted, 1234, 0, 0, 30}};
 
 // ---- Fonts and dialog units ---------------------------------------------------------------------
 
@@ -60,9 +62,9 @@ TEST(DialogFontTest, BaseUnitsAreTheMeanLetterWidthAndTheHeight) {
 }
 
 TEST(DialogBuilderTest, EveryControlSitsAtItsDialogUnits) {
-  AboutDialog about;
-  AuthorDialog author;
-  StageResultDialog stage(EXHAUSTED);
+  LayoutDialog about(ABOUT);
+  LayoutDialog author(AUTHOR);
+  LayoutDialog stage(EXHAUSTED);
   const std::pair<const LayoutDialog*, const DialogLayout*> dialogs[] = {
       {&about, &AboutDialogLayout()},
       {&author, &AuthorDialogLayout()},
@@ -91,7 +93,7 @@ TEST(DialogBuilderTest, EveryControlSitsAtItsDialogUnits) {
 // ---- Roles, edges and tab order -----------------------------------------------------------------
 
 TEST(DialogBuilderTest, TheStageResultShowsItsLinesAndCountersReadOnly) {
-  StageResultDialog dialog(EXHAUSTED);
+  LayoutDialog dialog(EXHAUSTED);
   EXPECT_EQ(Field(dialog, ControlValue::StageLine1)->text(),
             QString::fromUtf8("遊びの時間は終わらない。"));
   EXPECT_EQ(Field(dialog, ControlValue::StageLine2)->text(), "Playing Time Never Ends.");
@@ -122,7 +124,7 @@ TEST(DialogBuilderTest, TheStageResultShowsItsLinesAndCountersReadOnly) {
 }
 
 TEST(DialogBuilderTest, ReadOnlyFieldsLieOnTheFaceAndTheTwoLinesHaveDifferentEdges) {
-  StageResultDialog dialog(EXHAUSTED);
+  LayoutDialog dialog(EXHAUSTED);
   dialog.show();
   const QImage shot = dialog.grab().toImage();
   const QRgb face = dialog.palette().color(QPalette::Window).rgb();
@@ -140,7 +142,7 @@ TEST(DialogBuilderTest, ReadOnlyFieldsLieOnTheFaceAndTheTwoLinesHaveDifferentEdg
 }
 
 TEST(DialogBuilderTest, TabOrderFollowsTheLayout) {
-  StageResultDialog dialog(EXHAUSTED);
+  LayoutDialog dialog(EXHAUSTED);
   std::vector<QWidget*> tabStops;
   for (std::size_t i = 0; i < dialog.controls().size(); ++i)
     if (StageResultDialogLayout().controls[i].tabStop) tabStops.push_back(dialog.controls()[i]);
@@ -156,7 +158,7 @@ TEST(DialogBuilderTest, TabOrderFollowsTheLayout) {
 }
 
 TEST(DialogBuilderTest, TheProfileIsReadOnlyScrollingUnwrappedAndWhole) {
-  AuthorDialog dialog;
+  LayoutDialog dialog(AUTHOR);
   auto* box = qobject_cast<QPlainTextEdit*>(dialog.control(ControlValue::AuthorProfile));
   ASSERT_TRUE(box);
   EXPECT_TRUE(box->isReadOnly());
@@ -168,7 +170,7 @@ TEST(DialogBuilderTest, TheProfileIsReadOnlyScrollingUnwrappedAndWhole) {
 }
 
 TEST(DialogBuilderTest, TheAboutBoxShowsTheIconAndItsTexts) {
-  AboutDialog dialog;
+  LayoutDialog dialog(ABOUT);
   ASSERT_EQ(dialog.controls().size(), 4u);
   auto* icon = qobject_cast<QLabel*>(dialog.controls()[0]);
   ASSERT_TRUE(icon);
@@ -181,7 +183,7 @@ TEST(DialogBuilderTest, TheAboutBoxShowsTheIconAndItsTexts) {
 // ------------------------------------------------------------------------------
 
 TEST(DialogFitTest, TheProfileShrinksIntoASmallScreenWithItsButtonInView) {
-  AuthorDialog dialog;
+  LayoutDialog dialog(AUTHOR);
   const QSize design = dialog.size();
   QWidget* box = dialog.control(ControlValue::AuthorProfile);
   QWidget* ok = OkButton(dialog);
@@ -200,67 +202,70 @@ TEST(DialogFitTest, TheProfileShrinksIntoASmallScreenWithItsButtonInView) {
   EXPECT_EQ(ok->geometry().top() - box->geometry().bottom(), gap);
 }
 
-// ---- Running the dialogs ------------------------------------------------------------------------
+// ---- Answering the dialogs ----------------------------------------------------------------------
 
-TEST(DialogRunTest, OkEnterEscapeAndTheCloseBoxAnswer) {
+// Opens `dialog` as the game does and lets `act` answer it; the answer, or none.
+std::optional<DialogAnswer> AnswerOf(LayoutDialog& dialog, const std::function<void()>& act) {
+  std::optional<DialogAnswer> answer;
+  dialog.openModal([&answer](DialogAnswer a) { answer = a; });
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  EXPECT_FALSE(answer) << "answered before anything was done";
+  act();
+  QTest::qWait(0);
+  return answer;
+}
+
+TEST(DialogAnswerTest, OkEnterEscapeAndTheCloseBoxAnswer) {
   struct Case {
     const char* what;
-    std::function<void(StageResultDialog&, QDialog*)> act;
+    std::function<void(LayoutDialog&)> act;
     DialogAnswer answer;
   };
   const Case cases[] = {
-      {"OK clicked", [](StageResultDialog& d, QDialog*) { OkButton(d)->click(); },
-       DialogAnswer::Ok},
+      {"OK clicked", [](LayoutDialog& d) { OkButton(d)->click(); }, DialogAnswer::Ok},
       {"Enter on a read-only line",
-       [](StageResultDialog& d, QDialog*) {
+       [](LayoutDialog& d) {
          QLineEdit* line = Field(d, ControlValue::StageLine1);
          line->setFocus();
          QTest::keyClick(line, Qt::Key_Return);
        },
        DialogAnswer::Ok},
-      {"Esc", [](StageResultDialog&, QDialog* up) { QTest::keyClick(up, Qt::Key_Escape); },
-       DialogAnswer::Cancel},
-      {"close box", [](StageResultDialog&, QDialog* up) { up->close(); }, DialogAnswer::Cancel},
+      {"Esc", [](LayoutDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, DialogAnswer::Cancel},
+      {"close box", [](LayoutDialog& d) { d.close(); }, DialogAnswer::Cancel},
   };
   for (const Case& c : cases) {
-    StageResultDialog dialog(EXHAUSTED);
-    WhenModalShows([&](QDialog* up) { c.act(dialog, up); });
-    EXPECT_EQ(dialog.run(), c.answer) << c.what;
+    LayoutDialog dialog(EXHAUSTED);
+    EXPECT_EQ(AnswerOf(dialog, [&] { c.act(dialog); }), c.answer) << c.what;
+    EXPECT_FALSE(dialog.isVisible()) << c.what;
   }
 }
 
-TEST(DialogRunTest, OwnerIsDisabledWhileUpAndTheDialogIsCentredOverIt) {
+TEST(DialogAnswerTest, OwnerIsDisabledWhileUpAndTheDialogIsCentredOverIt) {
   QWidget owner;
   owner.setGeometry(100, 80, 900, 500);
   owner.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
-  bool ownerEnabled = true;
-  bool dialogEnabled = false;
-  QPoint offset;
-  WhenModalShows([&](QDialog* up) {
-    ownerEnabled = owner.isEnabled();
-    dialogEnabled = up->isEnabled();
-    offset = up->frameGeometry().center() - owner.frameGeometry().center();
-    up->reject();
+  LayoutDialog about(ABOUT, &owner);
+  const auto answer = AnswerOf(about, [&] {
+    EXPECT_FALSE(owner.isEnabled());
+    EXPECT_TRUE(about.isEnabled());
+    EXPECT_TRUE(about.isModal());
+    const QPoint offset = about.frameGeometry().center() - owner.frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
+    about.reject();
   });
-  AboutDialog about(&owner);
-  EXPECT_EQ(about.run(), DialogAnswer::Cancel);
-  EXPECT_FALSE(ownerEnabled);
-  EXPECT_TRUE(dialogEnabled);
-  EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
+  EXPECT_EQ(answer, DialogAnswer::Cancel);
   EXPECT_TRUE(owner.isEnabled());
 }
 
-TEST(DialogRunTest, TheProfileOpensWithTheFocusOnOkAndEnterInItsBoxIsOk) {
-  AuthorDialog dialog;
-  QWidget* focused = nullptr;
-  WhenModalShows([&](QDialog* up) {
-    focused = up->focusWidget();
+TEST(DialogAnswerTest, TheProfileOpensWithTheFocusOnOkAndEnterInItsBoxIsOk) {
+  LayoutDialog dialog(AUTHOR);
+  const auto answer = AnswerOf(dialog, [&] {
+    EXPECT_EQ(dialog.focusWidget(), OkButton(dialog));
     // The box is read-only: Enter in it goes to the default button.
     QTest::keyClick(dialog.control(ControlValue::AuthorProfile), Qt::Key_Return);
   });
-  EXPECT_EQ(dialog.run(), DialogAnswer::Ok);
-  EXPECT_EQ(focused, OkButton(dialog));
+  EXPECT_EQ(answer, DialogAnswer::Ok);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QEvent>
-#include <QEventLoop>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -15,15 +14,12 @@
 #include <memory>
 #include <vector>
 
-#include "app/dialogs.h"
+#include "app/layout_dialog.h"
 #include "game/game.h"
-#include "modal_helper.h"
 #include "window_fixture.h"
 
 namespace vennaloop {
 namespace {
-
-using apptest::WhenModalShows;
 
 // "A few ticks": what a key or a dialog may take at the fastest speed. Ordinarily it is one or
 // two; the margin is for slow (sanitized, loaded) machines, yet far below a pile-up.
@@ -131,74 +127,65 @@ TEST_F(FastTimer, EveryKeyIsCarriedOutWithinAFewTicks) {
 
 // ---- Dialogs ------------------------------------------------------------------------------------
 
-// What a modal dialog saw of the game while it was up.
-struct ModalRecord {
-  bool stageResult = false;
-  bool about = false;
-  bool closed = false;
+// What the game did while a dialog was up.
+struct DialogRecord {
+  DialogKind kind = DialogKind::About;
   int ticksWhenShown = -1;
   int cyclesWhenShown = -1;
   int cyclesBeforeClosing = -2;
+  int zoomBeforeClosing = 0;
 };
-
-// Lets a modal dialog's own loop run through `periods` periods of the fastest speed, counted on
-// a timer of the test's own: the game's timer is held while the tick that opened the dialog runs.
-void RunDialogFor(int periods) {
-  QEventLoop loop;
-  QTimer period;
-  int elapsed = 0;
-  QObject::connect(&period, &QTimer::timeout, [&] {
-    if (++elapsed >= periods) loop.quit();
-  });
-  period.start(1);
-  loop.exec();
-}
 
 class FastDialogs : public FastTimer {
  protected:
-  // Arms the answer to the next modal dialog: lets thirty periods pass while it is up, then
-  // queues `answer` to it as a key press.
-  void AnswerNextDialog(ModalRecord& record, Qt::Key answer) {
-    WhenModalShows([this, &record, answer](QDialog* up) {
-      record.ticksWhenShown = Ticks();
-      record.stageResult = dynamic_cast<StageResultDialog*>(up) != nullptr;
-      record.about = dynamic_cast<AboutDialog*>(up) != nullptr;
-      record.cyclesWhenShown = view_->game().elapsedCycles;
-      RunDialogFor(30);
-      record.cyclesBeforeClosing = view_->game().elapsedCycles;
-      QObject::connect(up, &QDialog::finished, [&record] { record.closed = true; });
-      QueueKey(up, answer, Qt::NoModifier, true, true);
-    });
+  // Waits for the dialog the game opens, lets thirty ticks come while it is up, with a key sent
+  // to the game's window among them, then answers it with `answer` as a key press; false if the
+  // dialog did not open or close within a few ticks.
+  bool AnswerDialog(DialogRecord& record, Qt::Key answer) {
+    if (!WithinTicks([&] { return view_->dialog() != nullptr; }, kFewTicks)) return false;
+    QPointer<LayoutDialog> up = view_->dialog();
+    record.ticksWhenShown = Ticks();
+    record.kind = up->request().kind;
+    record.cyclesWhenShown = view_->game().elapsedCycles;
+    QueueKey(view_, Qt::Key_3, Qt::NoModifier, true, true);  // the window takes no keys
+    RunTicks(30);
+    record.cyclesBeforeClosing = view_->game().elapsedCycles;
+    record.zoomBeforeClosing = view_->game().zoom;
+    QueueKey(up, answer, Qt::NoModifier, true, true);
+    return WithinTicks([&] { return !up || !up->isVisible(); }, kFewTicks);
   }
   // The game plays again: cycles advance within a few ticks.
   bool Plays() {
     const int cycles = view_->game().elapsedCycles;
     return WithinTicks([&] { return view_->game().elapsedCycles > cycles; }, kFewTicks);
   }
+  // What a dialog must not have let through: a cycle, or the key sent to the window.
+  void ExpectFrozen(const DialogRecord& record) {
+    EXPECT_EQ(record.cyclesBeforeClosing, record.cyclesWhenShown) << "the game is frozen";
+    EXPECT_EQ(record.zoomBeforeClosing, 1) << "the game's window took a key";
+  }
 };
 
 TEST_F(FastDialogs, TheStageResultOpensAfterEscapeAndCancelKeepsTheStageAtFullSpeed) {
   RunTicks(20);
-  ModalRecord record;
-  AnswerNextDialog(record, Qt::Key_Escape);
+  DialogRecord record;
   const int sent = Ticks();
   QueueKey(view_, Qt::Key_Escape, Qt::NoModifier, true, true);
-  ASSERT_TRUE(WithinTicks([&] { return record.closed; }, 2 * kFewTicks));
-  EXPECT_TRUE(record.stageResult);
+  ASSERT_TRUE(AnswerDialog(record, Qt::Key_Escape));
+  EXPECT_EQ(record.kind, DialogKind::StageResult);
   EXPECT_LE(record.ticksWhenShown - sent, kFewTicks) << "the dialog shows within a few ticks";
-  EXPECT_EQ(record.cyclesBeforeClosing, record.cyclesWhenShown) << "the game is frozen meanwhile";
+  ExpectFrozen(record);
   EXPECT_EQ(view_->timerPeriod(), 1) << "Cancel after giving up keeps the stage and its speed";
   EXPECT_TRUE(Plays());
 }
 
 TEST_F(FastDialogs, TheStageResultConfirmedStartsANewStageAtTheDefaultSpeed) {
   RunTicks(20);
-  ModalRecord record;
-  AnswerNextDialog(record, Qt::Key_Return);
+  DialogRecord record;
   QueueKey(view_, Qt::Key_Escape, Qt::NoModifier, true, true);
-  ASSERT_TRUE(WithinTicks([&] { return record.closed; }, 2 * kFewTicks));
-  EXPECT_TRUE(record.stageResult);
-  EXPECT_EQ(record.cyclesBeforeClosing, record.cyclesWhenShown);
+  ASSERT_TRUE(AnswerDialog(record, Qt::Key_Return));
+  EXPECT_EQ(record.kind, DialogKind::StageResult);
+  ExpectFrozen(record);
   EXPECT_EQ(view_->timerPeriod(), DEFAULT_PERIOD_MS);
   EXPECT_LT(view_->game().elapsedCycles, record.cyclesWhenShown) << "a new stage";
   EXPECT_TRUE(Plays());
@@ -206,16 +193,16 @@ TEST_F(FastDialogs, TheStageResultConfirmedStartsANewStageAtTheDefaultSpeed) {
 
 TEST_F(FastDialogs, TheAboutBoxOpensAfterVAndClosesWithEnter) {
   RunTicks(20);
-  ModalRecord record;
-  AnswerNextDialog(record, Qt::Key_Return);
+  DialogRecord record;
   const int sent = Ticks();
   QueueKey(view_, Qt::Key_V, Qt::NoModifier, true, true);
-  ASSERT_TRUE(WithinTicks([&] { return record.closed; }, 2 * kFewTicks));
-  EXPECT_TRUE(record.about);
+  ASSERT_TRUE(AnswerDialog(record, Qt::Key_Return));
+  EXPECT_EQ(record.kind, DialogKind::About);
   EXPECT_LE(record.ticksWhenShown - sent, kFewTicks);
-  EXPECT_EQ(record.cyclesBeforeClosing, record.cyclesWhenShown);
+  ExpectFrozen(record);
   EXPECT_EQ(view_->timerPeriod(), 1);
   EXPECT_TRUE(Plays());
+  EXPECT_EQ(view_->dialog(), nullptr);
   // The keys reach the game again.
   QueueKey(view_, Qt::Key_2, Qt::NoModifier, true, true);
   EXPECT_TRUE(WithinTicks([&] { return view_->game().zoom == 2; }, kFewTicks));

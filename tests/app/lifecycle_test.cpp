@@ -11,12 +11,11 @@
 #include "app/game_view.h"
 #include "app/main_window.h"
 #include "game/game.h"
-#include "modal_helper.h"
+#include "spin_until.h"
 
 namespace {
 
 using vennaloop::apptest::SpinUntil;
-using vennaloop::apptest::WhenModalShows;
 
 int failures = 0;
 
@@ -28,13 +27,10 @@ void Check(bool holds, const char* what) {
 
 // Opens a dialog with `key` and answers it with `answer`; true once it has closed again.
 bool DialogRoundTrip(vennaloop::GameView* view, Qt::Key key, Qt::Key answer) {
-  bool answered = false;
-  WhenModalShows([&answered, answer](QDialog* up) {
-    QTest::keyClick(up, answer);
-    answered = true;
-  });
   QTest::keyClick(view, key);
-  return SpinUntil([&] { return answered && !QApplication::activeModalWidget(); }, 10000);
+  if (!SpinUntil([&] { return view->dialog() != nullptr; }, 10000)) return false;
+  QTest::keyClick(view->dialog(), answer);
+  return SpinUntil([&] { return view->dialog() == nullptr; }, 10000);
 }
 
 void Play(vennaloop::MainWindow* window) {

@@ -10,10 +10,10 @@
 #include <QTest>
 #include <algorithm>
 
-#include "app/dialogs.h"
+#include "app/layout_dialog.h"
 #include "game/virtual_keys.h"
-#include "modal_helper.h"
 #include "qt_printers.h"
+#include "spin_until.h"
 #include "ui/key_table.h"
 #include "view/cell_palette.h"
 #include "window_fixture.h"
@@ -25,7 +25,6 @@ namespace {
 using apptest::EDGE;
 using GameWindowTest = apptest::ShownWindow;
 using apptest::SpinUntil;
-using apptest::WhenModalShows;
 
 // ---- Creation -----------------------------------------------------------------------------------
 
@@ -199,24 +198,30 @@ TEST_F(GameWindowTest, TheWindowHandsItsFocusToTheView) {
 TEST_F(GameWindowTest, GivingUpShowsTheStageResultAndCancelKeepsTheStage) {
   view_->game().titleTicks = 100;
   view_->game().elapsedCycles = 41;
-  QStringList lines;
-  bool windowEnabled = true;
-  WhenModalShows([&](QDialog* up) {
-    auto* dialog = dynamic_cast<StageResultDialog*>(up);
-    ASSERT_TRUE(dialog);
-    for (ControlValue value : {ControlValue::StageLine1, ControlValue::StageLine2,
-                               ControlValue::ElapsedCycles, ControlValue::NextStageAliens})
-      lines << qobject_cast<QLineEdit*>(dialog->control(value))->text();
-    windowEnabled = window_.isEnabled();
-    QTest::keyClick(up, Qt::Key_Escape);
-  });
   QTest::keyClick(view_, Qt::Key_Escape);
   view_->game().GameTick();
+  // The tick has returned, and the dialog is up over the disabled window.
+  LayoutDialog* dialog = view_->dialog();
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+  EXPECT_EQ(dialog->request().kind, DialogKind::StageResult);
+  QStringList lines;
+  for (ControlValue value : {ControlValue::StageLine1, ControlValue::StageLine2,
+                             ControlValue::ElapsedCycles, ControlValue::NextStageAliens})
+    lines << qobject_cast<QLineEdit*>(dialog->control(value))->text();
   EXPECT_EQ(lines, QStringList({QString::fromUtf8("あきらめるな。まだまだだ！"),
                                 "Neverrrr, Give Up! Go To Next.", "42", "30"}));
-  EXPECT_FALSE(windowEnabled);
+  EXPECT_FALSE(window_.isEnabled());
+  EXPECT_EQ(QApplication::activeModalWidget(), dialog);
+  view_->game().GameTick();
+  EXPECT_EQ(view_->game().elapsedCycles, 42) << "frozen while the dialog is up";
+
+  QTest::keyClick(dialog, Qt::Key_Escape);
+  EXPECT_EQ(view_->dialog(), nullptr);
   EXPECT_TRUE(window_.isEnabled());
-  EXPECT_EQ(view_->game().elapsedCycles, 42) << "Cancel after giving up keeps the stage";
+  EXPECT_FALSE(view_->game().DialogOpen());
+  view_->game().GameTick();
+  EXPECT_EQ(view_->game().elapsedCycles, 43) << "Cancel after giving up keeps the stage";
   ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == view_; }, 2000))
       << "the focus comes back to the view";
 }

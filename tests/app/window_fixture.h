@@ -35,12 +35,13 @@ inline QImage PresentedClient(QWidget& window, const GameView& view) {
   return Presented(window).copy(QRect(client.topLeft() * ratio, client.size() * ratio));
 }
 
-/// Pixels of `client` that differ from a fresh rendering of the present game at `zoom` into a
-/// new picture of the same size; pixels no cell covers are black in both. Every pixel is opaque.
-inline int DifferingPixels(const QImage& client, int zoom) {
+/// Pixels of `client` that differ from a fresh rendering of the present game, cells `side` device
+/// pixels wide, into a new picture of the same size; pixels no cell covers are black in both.
+/// Every pixel is opaque.
+inline int DifferingPixels(const QImage& client, int side) {
   PixelBuffer fresh;
   if (!fresh.Resize(client.width(), client.height())) return -1;
-  RenderView(fresh, zoom);
+  RenderView(fresh, side);
   int differing = 0;
   for (int y = 0; y < client.height(); ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(client.constScanLine(y));

@@ -17,11 +17,11 @@
 #include <random>
 
 #include "app/application.h"
-#include "app/dialogs.h"
+#include "app/layout_dialog.h"
 #include "app/title_overlay.h"
 #include "game/virtual_keys.h"
-#include "modal_helper.h"
 #include "qt_printers.h"
+#include "spin_until.h"
 #include "title_picture.h"
 #include "view/pixel_buffer.h"
 #include "window_fixture.h"
@@ -58,8 +58,16 @@ TEST_F(ScaledWindow, TheMazeIsPresentedOnePicturePixelPerDevicePixel) {
     // The picture covers the client area in device pixels...
     ASSERT_EQ(buffer.Width(), std::lround(client.width() * ratio));
     ASSERT_EQ(buffer.Height(), std::lround(client.height() * ratio));
+    // ...with cells of the zoom in logical pixels: zoom x ratio device pixels wide...
+    const int side = static_cast<int>(zoom * ratio);
+    EXPECT_EQ(CellSide(zoom, ratio), side);
+    EXPECT_EQ(
+        apptest::DifferingPixels(QImage(reinterpret_cast<const uchar*>(buffer.Pixels()),
+                                        buffer.Width(), buffer.Height(), QImage::Format_RGB32),
+                                 side),
+        0);
     // ...and reaches the screen unscaled and unsmoothed: every device pixel is its own pixel,
-    // so a cell stays a sharp square of zoom x zoom device pixels.
+    // so a cell stays a sharp square of side x side device pixels.
     const QImage picture = shot.toImage().convertToFormat(QImage::Format_RGB32);
     const QPoint origin(std::lround(client.left() * ratio), std::lround(client.top() * ratio));
     int wrong = 0;
@@ -108,7 +116,8 @@ TEST_F(ScaledWindow, LongPlayShowsAFreshRenderingAfterEveryFrame) {
     }
     // After the fastest ticks the next screen refresh shows the last one.
     const auto showsTheGame = [&] {
-      return apptest::DifferingPixels(apptest::PresentedClient(window_, *view_), game.zoom) == 0;
+      const int side = CellSide(game.zoom, view_->devicePixelRatioF());
+      return apptest::DifferingPixels(apptest::PresentedClient(window_, *view_), side) == 0;
     };
     ASSERT_TRUE(QTest::qWaitFor(showsTheGame, 1000));
   }
@@ -192,7 +201,7 @@ TEST(ScaledScreenTest, TheKeptLettersMatchLettersDrawnAfresh) {
 
 TEST(ScaledScreenTest, TheAboutIconIsDrawnAtTheScreensResolution) {
   QApplication::setWindowIcon(ProgramIcon());
-  AboutDialog dialog;
+  LayoutDialog dialog({DialogKind::About, {}});
   auto* icon = qobject_cast<QLabel*>(dialog.controls()[0]);
   ASSERT_TRUE(icon);
   const QPixmap pixmap = icon->pixmap();
@@ -204,10 +213,9 @@ TEST(ScaledScreenTest, TheAboutIconIsDrawnAtTheScreensResolution) {
 TEST(ScaledScreenTest, DialogTextsFitTheirControls) {
   // Controls are placed in dialog units of the dialog font's logical metrics, so they grow
   // with the text on any screen; a size taken from device pixels would cut the texts.
-  AboutDialog about;
-  StageResultDialog stage({Outcome::HitPointsExhausted, 1234, 0, 0, 30});
-  for (LayoutDialog* dialog :
-       {static_cast<LayoutDialog*>(&about), static_cast<LayoutDialog*>(&stage)}) {
+  LayoutDialog about({DialogKind::About, {}});
+  LayoutDialog stage({DialogKind::StageResult, {Outcome::HitPointsExhausted, 1234, 0, 0, 30}});
+  for (LayoutDialog* dialog : {&about, &stage}) {
     SCOPED_TRACE(dialog->windowTitle().toStdString());
     for (QWidget* control : dialog->controls()) {
       QString text;

@@ -1,14 +1,15 @@
 // game_fuzz.cpp: libFuzzer target that plays the window-free game from the fuzzer's bytes: keys
-// of any value, ticks, window sizes from nothing to far too large, zooms of any value, dialog
-// answers and the random platform, with the picture drawn on every cycle. After every tick the
-// world's invariants hold and every pixel matches the plain reference renderer; a second picture,
-// kept by redrawing only the changed cells and shown through the flushed rectangles alone, equals
-// that full render after every frame; AddressSanitizer catches any write outside either buffer.
+// of any value, ticks, window sizes from nothing to far too large, zooms of any value, screen
+// scales, dialog answers and the random platform, with the picture drawn on every cycle. After
+// every tick the world's invariants hold and every pixel matches the plain reference renderer; a
+// second picture, kept by redrawing only the changed cells and shown through the flushed
+// rectangles alone, equals that full render after every frame; AddressSanitizer catches any
+// write outside either buffer.
 //
 // Input: one flags byte (bit 0: skip the sixty title ticks; bits 1-3: n, the kept picture is
-// shown on every (1 + n)th paint, so changes gather over several ticks; bits 4-6: the flush
-// shape), then commands, each an opcode byte
-// (taken modulo the command count) and its operands, little-endian; missing bytes read as 0.
+// shown on every (1 + n)th paint, so changes gather over several ticks), then commands, each an
+// opcode byte (taken modulo the command count) and its operands, little-endian; missing bytes
+// read as 0.
 //   0 key u32          any key code to the key-down handler
 //   1 key u8           one of the sixteen keys the game takes
 //   2 ticks u8         1 + n % 32 timer ticks
@@ -18,13 +19,13 @@
 //                      is made huge, so it is refused (too many bytes, or the allocator's cap)
 //   6 zoom u32         written straight to the game's zoom
 //   7 paint            renders now, as an exposed window would
-//   8 answer u8 [u32]  queues a result-dialog answer: OK, Cancel, not shown, or any int
+//   8 answer u8        closes an open dialog: OK (bit 0 clear) or Cancel
 //   9 modifiers u8     Shift (bit 0) and Ctrl (bit 1) held from now on
-//  10 nested u8 u8     inside dialogs: bit 0 a tick, bit 1 the key (second byte) pressed
+//  10 scale u8         the screen's device pixel ratio from now on: 1 + (n % 16) / 4
 //  11 platform u8 u32  crypto provider (bit 0) and counter (bit 1) fail; seed bytes for the
 //                      stages set up from now on
-//  12 layout u32 u32 u32  the layout of any client size up to INT_MAX at any zoom, no buffer:
-//                      sizes no allocation grants still need sound arithmetic
+//  12 layout u32 u32 u32  the layout of any client size up to INT_MAX at any cell side, no
+//                      buffer: sizes no allocation grants still need sound arithmetic
 #include <algorithm>
 #include <climits>
 #include <cstddef>
@@ -59,7 +60,7 @@ constexpr std::int64_t kRefusedBytes = std::int64_t{1024} << 20;
 // Work per input: a tick is one unit, a render or a pixel check of a large buffer more.
 constexpr long kWorkBudget = 2000;
 // Buffers up to this size are checked pixel by pixel after every render; larger ones after the
-// first render of each size and zoom.
+// first render of each size and cell side.
 constexpr std::int64_t kAlwaysCheckedPixels = std::int64_t{1} << 16;
 
 constexpr int kAcceptedKeys[] = {KEY_ESCAPE, KEY_SPACE, KEY_LEFT, KEY_UP, KEY_RIGHT, KEY_DOWN,
@@ -96,9 +97,6 @@ class Session {
  public:
   explicit Session(Reader& in) : in_(in) {
     host_.onRepaintView = [this] { Paint(); };
-    host_.onStageResult = [this] { InsideDialog(); };
-    host_.onAbout = [this] { InsideDialog(); };
-    host_.onAuthorProfile = [this] { InsideDialog(); };
   }
 
   void Run() {
@@ -109,13 +107,6 @@ class Session {
       host_.titleExists = false;
     }
     frameEvery_ = 1 + (flags >> 1 & 7);
-    const FlushShape shapes[] = {{},
-                                 {FlushShapeKind::Squares, 0, 0, 1 << 30},
-                                 {FlushShapeKind::Blocks, 5, 0, 1 << 30},
-                                 {FlushShapeKind::RowBands, 0, 3, 1 << 30}};
-    FlushShape shape = shapes[flags >> 4 & 3];
-    if (flags & 0x40) shape.max_rects = 2;
-    updater_.SetFlushShape(shape);
     CheckWorld();
     while (!in_.Done() && work_ < kWorkBudget)
       Command(in_.U8() % 13);
@@ -168,18 +159,10 @@ class Session {
       case 7:
         Paint();
         break;
-      case 8: {
-        const DialogAnswer answers[] = {DialogAnswer::Ok, DialogAnswer::Cancel,
-                                        DialogAnswer::NotShown, DialogAnswer::Deferred};
-        const int pick = in_.U8() % 5;
-        const DialogAnswer answer = pick < 4 ? answers[pick] : static_cast<DialogAnswer>(in_.I32());
-        // A stage result left for later is answered by the next answer, as a page does.
-        if (game_.AwaitingStageResult())
-          game_.AnswerStageResult(answer);
-        else if (host_.answers.size() < 64)
-          host_.answers.push_back(answer);
+      case 8:
+        // Ticks while a dialog is up must do nothing; an answer with none open, nothing either.
+        game_.DialogClosed(in_.U8() & 1 ? DialogAnswer::Cancel : DialogAnswer::Ok);
         break;
-      }
       case 9: {
         const std::uint8_t held = in_.U8();
         host_.shiftDown = held & 1;
@@ -187,8 +170,7 @@ class Session {
         break;
       }
       case 10:
-        nested_ = in_.U8();
-        nestedKey_ = in_.U8();
+        ratio_ = 1 + (in_.U8() % 16) / 4.0;
         break;
       case 12:
         Layout(static_cast<int>(in_.U32() & INT_MAX), static_cast<int>(in_.U32() & INT_MAX),
@@ -217,16 +199,10 @@ class Session {
     CheckWorld();
   }
 
-  // What a modal dialog's message loop may let through while it is up.
-  void InsideDialog() {
-    if (nested_ & 2) game_.KeyDown(nestedKey_);
-    if (nested_ & 1) game_.GameTick();
-  }
-
   void CheckWorld() {
     const std::string fault = testing::WorldFault(game_);
     if (!fault.empty()) Fail(fault, ticks_);
-    // Every path through a tick leaves timer 1 running at a period the keys can set.
+    // Every path through a tick leaves the timer running at a period the keys can set.
     const int p = host_.timerPeriod;
     const bool knownPeriod = p == DEFAULT_PERIOD_MS || (p >= 1 && p <= 3) ||
                              ((p % 10 == 0) && p / 10 >= 1 && p / 10 <= 3) ||
@@ -247,51 +223,52 @@ class Session {
     checkedWidth_ = -1;
   }
 
-  // The outermost screen cells reach the client's left and top edges, stop at most two pixels
+  // The outermost screen cells reach the client's left and top edges, stop less than a cell
   // short of its right and bottom ones, and the centre cell covers the centre pixel.
-  void Layout(int width, int height, int zoom) {
+  void Layout(int width, int height, int side) {
     if (width == 0 || height == 0) return;
-    const ViewLayout layout = ComputeViewLayout(width, height, zoom);
+    const ViewLayout layout = ComputeViewLayout(width, height, side);
+    const int gap = layout.side - 1;
     const PixelRect first = CellSquare(layout, -layout.cells_left, -layout.cells_above);
     const PixelRect last = CellSquare(layout, layout.cells_left - 1, layout.cells_above - 1);
     const PixelRect centre = CellSquare(layout, 0, 0);
     const bool sound = layout.cells_left >= 1 && layout.cells_above >= 1 && first.left <= 0 &&
-                       first.top <= 0 && last.right >= width - 2 && last.bottom >= height - 2 &&
-                       last.right - 2 <= width && last.bottom - 2 <= height &&
+                       first.top <= 0 && last.right >= width - gap && last.bottom >= height - gap &&
+                       last.right - gap <= width && last.bottom - gap <= height &&
                        centre.left <= width / 2 && width / 2 < centre.right &&
                        centre.top <= height / 2 && height / 2 < centre.bottom;
     if (!sound)
-      Fail("layout of " + std::to_string(width) + "x" + std::to_string(height) + " at zoom " +
-               std::to_string(zoom) + " leaves the client uncovered",
+      Fail("layout of " + std::to_string(width) + "x" + std::to_string(height) + " at side " +
+               std::to_string(side) + " leaves the client uncovered",
            ticks_);
   }
 
   void Paint() {
-    RenderView(buffer_, game_.zoom);
+    const int side = CellSide(game_.zoom, ratio_);
+    RenderView(buffer_, side);
     const std::int64_t pixels = std::int64_t{buffer_.Width()} * buffer_.Height();
     work_ += static_cast<long>(pixels >> 16);
-    KeptFrame(pixels);
-    const int zoom = std::clamp(game_.zoom, MIN_ZOOM, MAX_ZOOM);
-    const bool sameLayout = buffer_.Width() == checkedWidth_ && zoom == checkedZoom_;
+    KeptFrame(pixels, side);
+    const bool sameLayout = buffer_.Width() == checkedWidth_ && side == checkedSide_;
     if (pixels > kAlwaysCheckedPixels && sameLayout) {
       shadow_.Resync(buffer_);
       return;
     }
     work_ += static_cast<long>(pixels >> 14);
-    const std::string fault = shadow_.AfterRender(buffer_, game_.zoom);
+    const std::string fault = shadow_.AfterRender(buffer_, side);
     if (!fault.empty()) Fail(fault, ticks_);
     checkedWidth_ = buffer_.Width();
-    checkedZoom_ = zoom;
+    checkedSide_ = side;
   }
 
   // The window's incremental picture, brought up to date on every frameEvery_-th paint and held
   // against a full render into a new buffer.
-  void KeptFrame(std::int64_t pixels) {
+  void KeptFrame(std::int64_t pixels, int side) {
     if (--framesDue_ > 0) return;
     framesDue_ = frameEvery_;
-    const PictureUpdate update = updater_.Update(kept_, game_.zoom);
+    const PictureUpdate update = updater_.Update(kept_, side);
     work_ += static_cast<long>(pixels >> 16);
-    const std::string fault = shown_.AfterUpdate(kept_, update, game_.zoom);
+    const std::string fault = shown_.AfterUpdate(kept_, update, side);
     if (!fault.empty()) Fail(fault, ticks_);
   }
 
@@ -308,11 +285,10 @@ class Session {
   int framesDue_ = 1;
   long work_ = 0;
   long ticks_ = 0;
-  std::uint8_t nested_ = 0;
-  int nestedKey_ = 0;
-  // Size and zoom of the last large picture checked in full; a resize forgets them.
+  double ratio_ = 1;
+  // Size and cell side of the last large picture checked in full; a resize forgets them.
   int checkedWidth_ = -1;
-  int checkedZoom_ = 0;
+  int checkedSide_ = 0;
 };
 
 }  // namespace

@@ -67,7 +67,7 @@ def collect_usage(ui):
         use(face, "normal", dialog["caption"] + ui["baseUnitLetters"])
         for control in dialog["controls"]:
             use(face, "normal", control["text"])
-        if any(c["value"] for c in dialog["controls"]):
+        if any(c["filled"] for c in dialog["controls"]):
             use(face, "normal", "".join(values))
     return usage
 

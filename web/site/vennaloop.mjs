@@ -23,9 +23,6 @@ const CSS_DOTS_PER_INCH = 96;
 const CATCH_UP_TICKS = 2;
 // No frame spends more than this on ticks, however short the period.
 const TICK_BUDGET_MS = 12;
-const ANSWER_OK = 1;
-const ANSWER_CANCEL = 2;
-const DIALOG_NAMES = {1: 'stageResult', 2: 'about', 3: 'author'};
 
 // How frames reach the canvas: every frame renders the whole tile and puts it whole.
 const FRAMES = 'full';
@@ -85,6 +82,7 @@ async function start() {
     return;
   }
   ui = JSON.parse(core.UTF8ToString(core._vl_interface_json()));
+  writeKeyHelp();
   mazeContext = mazeCanvas.getContext('2d');
   core._vl_start();
   statusLine.textContent = '';
@@ -173,7 +171,7 @@ function resize(width, height) {
   mazeCanvas.width = width;
   mazeCanvas.height = height;
   imageData = null;
-  if (core._vl_resize(width, height)) present();
+  if (core._vl_resize(width, height, devicePixelRatio)) present();
   if (core._vl_title_shown()) drawTitle(width);
 }
 
@@ -230,10 +228,16 @@ function heightAt(metrics, pixels) {
   return {ascent, height: Math.round(ascent + descent)};
 }
 
-// The desktop's cell-sized font: the largest size whose height fits the cell.
+// The game's cell-sized font (ui/font_fit.h): the core picks the size from the heights measured
+// here, for every size up to the largest it may try.
 function cellSized(metrics, cellHeight) {
-  let pixels = 1;
-  while (heightAt(metrics, pixels + 1).height <= cellHeight) ++pixels;
+  const count = 4 * cellHeight + 1;
+  const heights = core._malloc(4 * count);
+  for (let size = 1; size <= count; ++size) {
+    core.HEAP32[(heights >> 2) + size - 1] = heightAt(metrics, size).height;
+  }
+  const pixels = core._vl_fit_pixel_size(cellHeight, heights, count);
+  core._free(heights);
   return {pixels, ascent: heightAt(metrics, pixels).ascent};
 }
 
@@ -255,10 +259,9 @@ function drawTitle(viewWidth) {
     const style = item.italic ? 'italic' : 'normal';
     const metrics = metricsOf(item.face, style);
     const {pixels, ascent} = cellSized(metrics, item.fontHeight);
-    // The face is squeezed or stretched to the item's average character width, in whole
-    // percent as the desktop's toolkit does.
+    // The face is squeezed or stretched to the item's average character width.
     const natural = metrics.averageWidth * pixels / metrics.unitsPerEm;
-    const stretch = Math.round(100 * item.fontWidth / natural) / 100;
+    const stretch = core._vl_stretch_percent(item.fontWidth, natural) / 100;
     const x = item.align === 'center' ? (item.left + item.right) / 2 :
               item.align === 'right' ? item.right : item.left;
     context.font = fontOf(item.face, style, pixels);
@@ -316,7 +319,7 @@ function runDueTicks(now) {
     core._vl_tick();
     nextTick += period;
     if (core._vl_dialog_request()) {
-      showDialog(DIALOG_NAMES[core._vl_dialog_request()]);
+      showDialog();
       return;
     }
     // A new stage or a speed key restarts the timer: the next tick is a period away.
@@ -382,9 +385,23 @@ function controlButton(label, caption, chord, action) {
     small.textContent = caption;
     button.append(small);
   }
-  button.addEventListener('click', () => {
+  const act = () => {
     button.blur();  // a focused button would take the keyboard's Space and Enter
     action();
+  };
+  // A touch acts when the finger lifts from the button. The click the browser makes of a tap is
+  // left out: a busy page may see the tap as a long press and get none.
+  let touch = null;
+  button.addEventListener('pointerdown', (event) => {
+    if (event.pointerType !== 'mouse') touch = event.pointerId;
+  });
+  button.addEventListener('pointerup', (event) => {
+    if (event.pointerId === touch) act();
+    touch = null;
+  });
+  button.addEventListener('pointercancel', () => { touch = null; });
+  button.addEventListener('click', (event) => {
+    if (event.pointerType !== 'touch' && event.pointerType !== 'pen') act();
   });
   return button;
 }
@@ -478,20 +495,14 @@ function dialogUnits(face, pixels, weight) {
   return {font, rect};
 }
 
-function valuesFor(name) {
-  if (name === 'stageResult') return JSON.parse(core.UTF8ToString(core._vl_stage_result_json()));
-  return {authorProfile: ui.authorProfile};
-}
-
-function controlElement(control, values) {
-  const text = control.value ? String(values[control.value]) : control.text;
+function controlElement(control, text) {
   let element;
   switch (control.role) {
     case 'button':
       element = document.createElement('button');
       element.className = 'push' + (control.isDefault ? ' default' : '');
       element.textContent = text;
-      element.addEventListener('click', () => closeDialog(ANSWER_OK));
+      element.addEventListener('click', () => closeDialog(ui.answers.ok));
       break;
     case 'icon':
       element = document.createElement('img');
@@ -520,9 +531,12 @@ function controlElement(control, values) {
   return element;
 }
 
-function showDialog(name) {
+// The dialog the game opened, built from its layout with the texts the core gives its controls.
+function showDialog() {
+  const kind = core._vl_dialog_request();
+  const name = Object.keys(ui.dialogs).find((key) => ui.dialogs[key].kind === kind);
   const layout = ui.dialogs[name];
-  const values = valuesFor(name);
+  const texts = JSON.parse(core.UTF8ToString(core._vl_dialog_texts_json()));
   const pixels = core._vl_points_to_pixels(layout.font.pointSize, CSS_DOTS_PER_INCH);
   const units = dialogUnits(layout.font.face, pixels, layout.font.weight);
 
@@ -538,7 +552,7 @@ function showDialog(name) {
   closeBox.textContent = '\u00d7';
   closeBox.tabIndex = -1;
   closeBox.setAttribute('aria-label', 'Close');
-  closeBox.addEventListener('click', () => closeDialog(ANSWER_CANCEL));
+  closeBox.addEventListener('click', () => closeDialog(ui.answers.cancel));
   caption.append(captionText, closeBox);
 
   const client = document.createElement('div');
@@ -547,8 +561,8 @@ function showDialog(name) {
   client.style.width = `${width}px`;
   client.style.height = `${height}px`;
   let first = null;
-  for (const control of layout.controls) {
-    const element = controlElement(control, values);
+  for (const [index, control] of layout.controls.entries()) {
+    const element = controlElement(control, texts[index]);
     const [x, y, w, h] = units.rect(control.x, control.y, control.width, control.height);
     element.style.left = `${x}px`;
     element.style.top = `${y}px`;
@@ -565,17 +579,17 @@ function showDialog(name) {
   // Esc and the close box answer Cancel; Enter presses the default button.
   dialog.addEventListener('cancel', (event) => {
     event.preventDefault();
-    closeDialog(ANSWER_CANCEL);
+    closeDialog(ui.answers.cancel);
   });
   // The dialog's keys are its own: none of them reaches the game behind it.
   dialog.addEventListener('keydown', (event) => {
     event.stopPropagation();
     if (event.key === 'Enter') {
       event.preventDefault();
-      closeDialog(ANSWER_OK);
+      closeDialog(ui.answers.ok);
     } else if (event.key === 'Escape') {
       event.preventDefault();
-      closeDialog(ANSWER_CANCEL);
+      closeDialog(ui.answers.cancel);
     }
   });
   document.body.append(dialog);
@@ -602,6 +616,11 @@ function closeDialog(answer) {
   dialog.close();
   dialog.remove();
   core._vl_dialog_closed(answer);
+  // A stage that ended while this one was up opens its result now.
+  if (core._vl_dialog_request()) {
+    showDialog();
+    return;
+  }
   // The game was frozen: it goes on a period from now, with no ticks made up.
   nextTick = null;
 }
@@ -612,6 +631,20 @@ function closeDialog(answer) {
 // browser may refuse one (a private window, a page not served securely); the game plays on.
 function keepForOffline() {
   if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
+}
+
+// ---- Help --------------------------------------------------------------------------------------
+
+// The key panel, from the shared key help.
+function writeKeyHelp() {
+  const table = document.querySelector('#help table');
+  for (const key of ui.keyHelp) {
+    const row = table.insertRow();
+    const keys = document.createElement('th');
+    keys.textContent = key.keys;
+    row.append(keys);
+    row.insertCell().textContent = key.action;
+  }
 }
 
 // ---- Faults ------------------------------------------------------------------------------------
