@@ -34,7 +34,7 @@ async function play(session, [width, height], path) {
       const canvas = document.getElementById('maze');
       return {width: canvas.width, height: canvas.height, frames: globalThis.vennaloop.frames};
     });
-    if (shown.width !== width || shown.height !== height || shown.frames !== path) {
+    if (shown.width !== width || shown.height !== height || shown.frames !== path.split('&')[0]) {
       throw new Error(`asked for ${width} x ${height} by ${path}, got ${JSON.stringify(shown)}`);
     }
     await page.keyboard.press('KeyW');

@@ -24,8 +24,11 @@ const CATCH_UP_TICKS = 2;
 // No frame spends more than this on ticks, however short the period.
 const TICK_BUDGET_MS = 12;
 
-// How frames reach the canvas: every frame renders the whole tile and puts it whole.
-const FRAMES = 'full';
+// How frames reach the canvas. 'changes', the page's own: the core keeps a picture of the whole
+// view and redraws only the cells that changed, and only those squares are put. 'full', kept to
+// compare against: every frame renders a tile of one period whole and puts it as many times as
+// the view repeats it.
+const FRAMES = new URLSearchParams(location.search).get('frames') === 'full' ? 'full' : 'changes';
 
 let core, ui, fonts;
 let mazeContext, imageData = null;
@@ -83,7 +86,11 @@ async function start() {
   }
   ui = JSON.parse(core.UTF8ToString(core._vl_interface_json()));
   writeKeyHelp();
-  mazeContext = mazeCanvas.getContext('2d');
+  // A canvas in step with the page's frames is copied whole for the screen after every change,
+  // which costs a large view more than the changes themselves; one out of step (where the
+  // browser offers it) is shown as drawn.
+  mazeContext = mazeCanvas.getContext('2d', {desynchronized: FRAMES === 'changes'});
+  core._vl_use_frames(FRAMES === 'full' ? 1 : 0);
   core._vl_start();
   statusLine.textContent = '';
   await waitForFonts();
@@ -100,8 +107,7 @@ async function start() {
     pause(on) { paused = on; },
     tickAndPresent() {
       core._vl_tick();
-      core._vl_render();
-      present();
+      drawFrame();
     },
   };
 }
@@ -127,8 +133,8 @@ function state() {
 
 // ---- Picture -----------------------------------------------------------------------------------
 
-// The canvas's backing store is exactly the view's device pixels, so each cell is `zoom` device
-// pixels wide at any device pixel ratio and nothing is scaled. The browser's own count of device
+// The canvas's backing store is exactly the view's device pixels, so each cell is a square of
+// whole device pixels (the zoom in CSS pixels, rounded by the core) and nothing is scaled. The browser's own count of device
 // pixels is exact where it has one; an emulated ratio (as in headless testing) leaves it at the
 // CSS size, so it is trusted only where it agrees with the ratio.
 function deviceSize(cssWidth, cssHeight, exact) {
@@ -171,24 +177,69 @@ function resize(width, height) {
   mazeCanvas.width = width;
   mazeCanvas.height = height;
   imageData = null;
-  if (core._vl_resize(width, height, devicePixelRatio)) present();
+  if (core._vl_resize(width, height, devicePixelRatio)) drawFrame();
   if (core._vl_title_shown()) drawTitle(width);
 }
 
-function present() {
+/** Brings the canvas up to the game's cell map. */
+function drawFrame() {
+  if (FRAMES === 'full') {
+    core._vl_render();
+    putTiles();
+  } else {
+    putChanges();
+  }
+}
+
+// The image borrows the core's pixels; a grown memory is a new buffer, so it is made again.
+function imageOf(pointer, width, height) {
+  if (!imageData || imageData.data.buffer !== core.HEAPU8.buffer ||
+      imageData.data.byteOffset !== pointer || imageData.width !== width ||
+      imageData.height !== height) {
+    imageData = new ImageData(
+        new Uint8ClampedArray(core.HEAPU8.buffer, pointer, width * height * 4), width, height);
+  }
+  return imageData;
+}
+
+// The canvas's colour for a pixel of the picture (red, green, blue, alpha bytes).
+const fillStyles = new Map();
+function fillStyleOf(pixel) {
+  let style = fillStyles.get(pixel);
+  if (!style) {
+    style = `rgb(${pixel & 255}, ${(pixel >>> 8) & 255}, ${(pixel >>> 16) & 255})`;
+    fillStyles.set(pixel, style);
+  }
+  return style;
+}
+
+// The whole picture on a new size, zoom, pixel ratio or stage; otherwise the squares the core
+// redrew, filled in their colours.
+function putChanges() {
+  const at = core._vl_update() >> 2;
+  const pointer = core._vl_pixels();
+  if (!pointer) return;
+  const words = core.HEAP32;
+  if (words[at]) {
+    mazeContext.putImageData(imageOf(pointer, mazeCanvas.width, mazeCanvas.height), 0, 0);
+    return;
+  }
+  for (let run = 0, i = at + 2; run < words[at + 1]; ++run) {
+    mazeContext.fillStyle = fillStyleOf(words[i]);
+    const end = i + 2 + 4 * words[i + 1];
+    for (i += 2; i < end; i += 4) {
+      mazeContext.fillRect(words[i], words[i + 1], words[i + 2], words[i + 3]);
+    }
+  }
+}
+
+function putTiles() {
   const pointer = core._vl_pixels();
   if (!pointer) return;
   const at = core._vl_placement() >> 2;
   const [period, tileWidth, tileHeight, offsetX, offsetY, right, bottom] =
       core.HEAP32.subarray(at, at + 7);
-  // The image borrows the core's pixels; a grown memory is a new buffer, so it is made again.
-  if (!imageData || imageData.data.buffer !== core.HEAPU8.buffer ||
-      imageData.data.byteOffset !== pointer || imageData.width !== tileWidth ||
-      imageData.height !== tileHeight) {
-    imageData = new ImageData(
-        new Uint8ClampedArray(core.HEAPU8.buffer, pointer, tileWidth * tileHeight * 4),
-        tileWidth, tileHeight);
-  }
+  const imageData = imageOf(pointer, tileWidth, tileHeight);
   if (tileWidth === mazeCanvas.width && tileHeight === mazeCanvas.height) {
     mazeContext.putImageData(imageData, 0, 0);
     return;
@@ -294,10 +345,7 @@ function frame(now) {
 /** One frame of the page: the ticks that are due, then the picture if a tick changed it. */
 function playFrame() {
   runDueTicks(performance.now());
-  if (core._vl_repaint_pending()) {
-    core._vl_render();
-    present();
-  }
+  if (core._vl_repaint_pending()) drawFrame();
   if (!titleLayer.hidden && !core._vl_title_shown()) titleLayer.hidden = true;
 }
 

@@ -69,10 +69,15 @@ function compareWithCore(page) {
     const reference = core.HEAPU32.subarray(pointer >> 2, (pointer >> 2) + width * height);
     const bytes = core.HEAPU8.subarray(pointer, pointer + 4 * width * height);
     const uncovered = core._vl_uncovered_pixel();
-    let mismatches = 0, first = null, covered = 0;
+    let mismatches = 0, first = null, covered = 0, stale = 0;
     for (let i = 0; i < width * height; ++i) {
       const value = reference[i];
-      if (value === uncovered) continue;  // no cell there: the canvas keeps what it had
+      if (value === uncovered) {
+        // No cell there: the page's own frames keep it black, so no old cell lingers.
+        stale += pixels[4 * i] + pixels[4 * i + 1] + pixels[4 * i + 2] !== 0 ||
+                 pixels[4 * i + 3] !== 255;
+        continue;
+      }
       ++covered;
       // The reference is in the canvas's byte order: red, green, blue, alpha.
       if (pixels[4 * i] !== bytes[4 * i] || pixels[4 * i + 1] !== bytes[4 * i + 1] ||
@@ -82,7 +87,7 @@ function compareWithCore(page) {
       }
     }
     const colours = new Set(reference).size;
-    return {width, height, zoom, mismatches, first, colours, covered};
+    return {width, height, zoom, mismatches, first, colours, covered, stale};
   });
 }
 
@@ -363,26 +368,42 @@ describe(`the page in ${ENGINE}`, () => {
     await page.close();
   });
 
-  it('follows the page size and draws device pixels at ratio 2', async () => {
-    const {page, errors} = await startGame({width: 900, height: 600});
+  it('draws what the core draws through random play, resizes and zooms at ratios 1 to 3',
+     async () => {
+    const seed = Number(process.env.VENNALOOP_SEED || Date.now() % 100000);
+    console.log(`random play seed ${seed} (VENNALOOP_SEED replays it)`);
+    let random = seed;
+    const next = (n) => {
+      random = (random * 1103515245 + 12345) % 2147483648;
+      return Math.floor(random / 2147483648 * n);
+    };
+    const {page, errors} = await startGame({width: 700, height: 500});
     await pastTitle(page);
-    await press(page, 'KeyS');
-    for (const [width, height, ratio] of [[640, 480, 1], [1000, 700, 1], [700, 500, 2]]) {
-      await page.setViewport({width, height, deviceScaleFactor: ratio});
-      // The view has a 2 pixel edge on each side; the picture lies within it.
-      const want = [(width - 4) * ratio, (height - 4) * ratio];
-      await waitFor(page, ([w, h]) => {
-        const canvas = document.getElementById('maze');
-        return canvas.width === w && canvas.height === h;
-      }, want);
-      for (const zoom of [1, 3]) {
-        await press(page, `Digit${zoom}`);
-        const result = await compareWithCore(page);
-        assert.deepEqual([result.width, result.height], want);
-        assert.equal(result.mismatches, 0, `${width}x${height}@${ratio} zoom ${zoom}: ` +
-                                               JSON.stringify(result.first));
+    const keys = ['ArrowLeft', 'ArrowUp', 'ArrowRight', 'ArrowDown', ' ', 'KeyN', 'KeyF',
+                  'KeyW', 'KeyR', 'Digit1', 'Digit2', 'Digit3'];
+    const ratios = new Set();
+    for (let step = 0; step < 14; ++step) {
+      // Every other step a new size or pixel ratio; keys in between, the maze growing all along.
+      if (step % 2 === 0) {
+        const [width, height, ratio] = [240 + next(480), 200 + next(320), 1 + (step / 2) % 3];
+        ratios.add(ratio);
+        await page.setViewport({width, height, deviceScaleFactor: ratio});
+        // The view has a 2 pixel edge on each side; the picture lies within it.
+        const want = [(width - 4) * ratio, (height - 4) * ratio];
+        await waitFor(page, ([w, h]) => {
+          const canvas = document.getElementById('maze');
+          return canvas.width === w && canvas.height === h;
+        }, want);
       }
+      await press(page, keys[next(keys.length)]);
+      await nextTicks(page, 1 + next(6));
+      const result = await compareWithCore(page);
+      const label = `seed ${seed} step ${step}: ${result.width}x${result.height} zoom ${result.zoom}`;
+      assert.equal(result.mismatches, 0, `${label}: ${JSON.stringify(result.first)}`);
+      assert.equal(result.stale, 0, label);
+      assert.ok(result.covered >= (result.width - 12) * (result.height - 12), label);
     }
+    assert.equal(ratios.size, 3);
     assert.deepEqual(errors, []);
     await page.close();
   });
@@ -437,6 +458,27 @@ describe(`the page in ${ENGINE} on a phone`, () => {
 
     await tap(page, 'KeyS');
     await waitFor(page, () => globalThis.vennaloop.state().mazeFinished);
+    // At zoom 1 a cell is 3 x 3 device pixels: every run of one colour along a row of the canvas
+    // is a whole number of cells, and the canvas is the core's picture.
+    const centreRow = await page.evaluate(() => {
+      const canvas = document.getElementById('maze');
+      const y = Math.floor(canvas.height / 2);
+      const row = canvas.getContext('2d').getImageData(0, y, canvas.width, 1).data;
+      const runs = [];
+      for (let x = 0, run = 1; x < canvas.width; ++x, ++run) {
+        const same = x + 1 < canvas.width && row.slice(4 * x, 4 * x + 3).join() ===
+                                              row.slice(4 * x + 4, 4 * x + 7).join();
+        if (!same) runs.push(run), run = 0;
+      }
+      return {width: canvas.width, runs};
+    });
+    assert.equal(centreRow.width, (390 - 4) * 3);
+    // Runs inside the row (the first and last may be cut by the view's edge).
+    const inner = centreRow.runs.slice(1, -1);
+    assert.ok(inner.length > 20 && inner.every((run) => run % 3 === 0),
+              JSON.stringify(inner.slice(0, 30)));
+    const picture = await compareWithCore(page);
+    assert.equal(picture.mismatches, 0, JSON.stringify(picture.first));
     // Each swipe leaves its arrow for the next tick, as the key would.
     await page.evaluate(() => globalThis.vennaloop.pause(true));
     for (const [code, move] of Object.entries(SWIPES)) {
