@@ -85,7 +85,7 @@ async function start() {
     return;
   }
   ui = JSON.parse(core.UTF8ToString(core._vl_interface_json()));
-  writeKeyHelp();
+  writeHelp();
   // A canvas in step with the page's frames is copied whole for the screen after every change,
   // which costs a large view more than the changes themselves; one out of step (where the
   // browser offers it) is shown as drawn.
@@ -683,9 +683,24 @@ function keepForOffline() {
 
 // ---- Help --------------------------------------------------------------------------------------
 
-// The key panel, from the shared key help.
-function writeKeyHelp() {
-  const table = document.querySelector('#help table');
+// What the game tells a new player, from the shared help: the goal, the colours and the keys.
+// The Keys panel holds it, and so does the touch menu, whose buttons are the same keys.
+function helpContent() {
+  const fragment = document.createDocumentFragment();
+  const goal = document.createElement('p');
+  goal.className = 'goal';
+  goal.textContent = ui.goal;
+  const legend = document.createElement('ul');
+  legend.className = 'legend';
+  for (const {colour, name, meaning} of ui.legend) {
+    const item = document.createElement('li');
+    const swatch = document.createElement('span');
+    swatch.className = 'swatch';
+    swatch.style.background = '#' + colour.toString(16).padStart(6, '0');
+    item.append(swatch, `${name}: ${meaning}`);
+    legend.append(item);
+  }
+  const table = document.createElement('table');
   for (const key of ui.keyHelp) {
     const row = table.insertRow();
     const keys = document.createElement('th');
@@ -693,6 +708,22 @@ function writeKeyHelp() {
     row.append(keys);
     row.insertCell().textContent = key.action;
   }
+  fragment.append(goal, legend, table);
+  return fragment;
+}
+
+function writeHelp() {
+  document.getElementById('help').append(helpContent());
+  const more = document.createElement('details');
+  more.className = 'help';
+  const summary = document.createElement('summary');
+  summary.textContent = 'How to play';
+  // A swipe on the maze is an arrow key.
+  const swipes = document.createElement('p');
+  swipes.textContent = 'Swipe on the maze for the arrow keys; the buttons below it are the ' +
+                       'keys of the same letters.';
+  more.append(summary, swipes, helpContent());
+  document.getElementById('menu').append(more);
 }
 
 // ---- Faults ------------------------------------------------------------------------------------

@@ -319,6 +319,38 @@ describe(`the page in ${ENGINE}`, () => {
     await page.close();
   });
 
+  it('tells the goal, the colours the maze draws and every key, in the panel and the menu',
+     async () => {
+    const {page, errors} = await startGame();
+    await pastTitle(page);
+    await press(page, 'KeyS');  // the whole maze, with the goal and every alien on it
+    await nextTicks(page, 2);
+    const help = await page.evaluate(() => {
+      const canvas = document.getElementById('maze');
+      const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+      const drawn = new Set();
+      for (let i = 0; i < data.length; i += 4) drawn.add(`rgb(${data[i]}, ${data[i + 1]}, ${data[i + 2]})`);
+      const of = (selector) => {
+        const panel = document.querySelector(selector);
+        return {
+          goal: panel.querySelector('.goal').textContent,
+          swatches: [...panel.querySelectorAll('.swatch')].map((s) => getComputedStyle(s).backgroundColor),
+          keys: [...panel.querySelectorAll('tr')].map((row) => row.cells[0].textContent),
+        };
+      };
+      return {drawn: [...drawn].sort(), panel: of('#help'), menu: of('#menu .help')};
+    });
+    const ui = await page.evaluate(() => globalThis.vennaloop.ui);
+    assert.deepEqual(help.menu, help.panel);
+    assert.equal(help.panel.goal, ui.goal);
+    assert.deepEqual(help.panel.keys, ui.keyHelp.map((key) => key.keys));
+    // The legend names every colour on the maze, and no other.
+    assert.deepEqual([...help.panel.swatches].sort(), help.drawn);
+    assert.equal(help.drawn.length, 5);
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+
   it('is installable: its manifest names it, its icons load, it shows standalone', async () => {
     const {page, errors} = await startGame();
     const manifest = await page.evaluate(async () => {
