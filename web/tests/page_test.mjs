@@ -1,7 +1,9 @@
 // page_test.mjs: the page in a real browser (headless Chromium or Firefox ESR, as
-// VENNALOOP_BROWSER says): it starts clean, shows the title and grows the maze, takes every kind
-// of key, runs the three dialogs and the stage flow, draws exactly what the core draws at any size
-// and pixel ratio, and says so when it cannot run. VENNALOOP_SITE names the built site.
+// VENNALOOP_BROWSER says): it starts clean, shows the title and grows the maze, takes the game's
+// keys and leaves the browser its own, runs the three dialogs and the stage flow, draws exactly
+// what the core draws through play, resizes and pixel ratios, plays by touch on a phone, fits a
+// small screen, starts offline after one visit, and says so when it cannot run. VENNALOOP_SITE
+// names the built site.
 import assert from 'node:assert/strict';
 import {cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
 import {tmpdir} from 'node:os';
