@@ -100,15 +100,11 @@ async function start() {
   watchTouch();
   requestAnimationFrame(frame);
   keepForOffline();
-  // For the page's tests and benchmarks: the core, the state the game is in, and one whole
-  // frame of the game (a tick, its picture and the presenting) with the page's own loop paused.
+  // For the page's tests and benchmarks: the core, the state the game is in, the way frames are
+  // drawn, and a pause of the game's ticks.
   globalThis.vennaloop = {
     core, ui, fonts, state, frames: FRAMES,
     pause(on) { paused = on; },
-    tickAndPresent() {
-      core._vl_tick();
-      drawFrame();
-    },
   };
 }
 
