@@ -1,70 +1,85 @@
-// web_frame.mjs: the page's frame against the browser's floor, in one page run of headless
-// Chromium: a 1920 x 1080 page at zoom 1, the median time of one frame of the game (a tick, the
-// picture rendered by the core, and presenting it on the canvas) beside the median time of a bare
-// putImageData of an image of the same size. Then the tick rate the page reaches at the default
-// 16 ms period and at 1 ms, over five seconds each.
+// web_frame.mjs: what the page costs the browser's main thread while the game plays, in headless
+// Chromium: the main thread's busy time (DevTools Performance.getMetrics, TaskDuration) per second
+// of wall time, with the explorer walking (key W) at zoom 1, on a 1920 x 1080 and a 3840 x 2160
+// view. Each frame path the page offers (?frames=NAME) is played RUNS times, interleaved in the
+// same run, and the medians are reported. Targets for the page's own path: at most 8% of a core
+// at 1920 x 1080 and 16% at 3840 x 2160.
 //   node bench/web_frame.mjs SITE_DIR
-import {openBrowser, openPage, state, waitForGame} from '../web/tests/browser.mjs';
+// Settings through the environment: WEB_FRAME_PATHS (default "full changes"), WEB_FRAME_SIZES
+// (default "1920x1080 3840x2160"), WEB_FRAME_RUNS (default 5), WEB_FRAME_SECONDS (default 8).
+import {openBrowser, openPage, waitForGame} from '../web/tests/browser.mjs';
 
 const site = process.argv[2];
 if (!site) throw new Error('usage: node bench/web_frame.mjs SITE_DIR');
-const FRAMES = 300;
+const paths = (process.env.WEB_FRAME_PATHS || 'full changes').split(/\s+/);
+const sizes = (process.env.WEB_FRAME_SIZES || '1920x1080 3840x2160').split(/\s+/)
+                  .map((size) => size.split('x').map(Number));
+const runs = Number(process.env.WEB_FRAME_RUNS || 5);
+const seconds = Number(process.env.WEB_FRAME_SECONDS || 8);
+const TARGETS = {1920: 8, 3840: 16};  // percent of a core, by view width
 
-const session = await openBrowser(site);
-try {
-  const {page} = await openPage(session, {width: 1924, height: 1084});  // less the 2 px edges
-  await page.goto(session.url);
-  await waitForGame(page);
-  await page.waitForFunction(() => globalThis.vennaloop.state().elapsedCycles > 0,
-                             {polling: 'raf'});
+const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
+const median = (list) => [...list].sort((a, b) => a - b)[Math.floor(list.length / 2)];
 
-  const frames = await page.evaluate((count) => {
-    const game = globalThis.vennaloop;
-    game.pause(true);
-    const canvas = document.getElementById('maze');
-    const context = canvas.getContext('2d');
-    const bare = new ImageData(canvas.width, canvas.height);
-    for (let i = 0; i < bare.data.length; ++i) bare.data[i] = (i * 7919) & 255;
-    const frame = [], put = [];
-    // Interleaved, so both see the same state of the browser and the machine.
-    for (let i = 0; i < count; ++i) {
-      let start = performance.now();
-      game.tickAndPresent();
-      frame.push(performance.now() - start);
-      start = performance.now();
-      context.putImageData(bare, 0, 0);
-      put.push(performance.now() - start);
+// One play: a fresh page whose picture is width x height device pixels (the view's 2 pixel edge
+// around it), the title waited out, the explorer set walking, then the busy share measured.
+async function play(session, [width, height], path) {
+  const {page, errors} = await openPage(session, {width: width + 4, height: height + 4});
+  try {
+    await page.goto(`${session.url}?frames=${path}`);
+    await waitForGame(page);
+    await page.waitForFunction(() => globalThis.vennaloop.state().elapsedCycles > 0,
+                               {polling: 50});
+    const shown = await page.evaluate(() => {
+      const canvas = document.getElementById('maze');
+      return {width: canvas.width, height: canvas.height, frames: globalThis.vennaloop.frames};
+    });
+    if (shown.width !== width || shown.height !== height || shown.frames !== path.split('&')[0]) {
+      throw new Error(`asked for ${width} x ${height} by ${path}, got ${JSON.stringify(shown)}`);
     }
-    game.tickAndPresent();
-    game.pause(false);
-    const median = (list) => list.sort((a, b) => a - b)[Math.floor(list.length / 2)];
-    return {width: canvas.width, height: canvas.height, zoom: game.state().zoom,
-            frame: median(frame), put: median(put)};
-  }, FRAMES);
+    await page.keyboard.press('KeyW');
+    await sleep(500);
+    const devTools = await page.createCDPSession();
+    await devTools.send('Performance.enable', {timeDomain: 'timeTicks'});
+    const sample = async () => {
+      const {metrics} = await devTools.send('Performance.getMetrics');
+      const value = (name) => metrics.find((metric) => metric.name === name).value;
+      return {busy: value('TaskDuration'), at: value('Timestamp')};
+    };
+    const before = await sample();
+    const cycles = (await page.evaluate(() => globalThis.vennaloop.state())).elapsedCycles;
+    await sleep(seconds * 1000);
+    const after = await sample();
+    const state = await page.evaluate(() => globalThis.vennaloop.state());
+    if (state.moveMode !== 3 || state.zoom !== 1) throw new Error(`not walking: ${JSON.stringify(state)}`);
+    if (errors.length) throw new Error(errors.join('\n'));
+    return {
+      percent: 100 * (after.busy - before.busy) / (after.at - before.at),
+      ticks: (state.elapsedCycles - cycles) / (after.at - before.at),
+    };
+  } finally {
+    await page.close();
+  }
+}
 
-  const rate = async (label) => {
-    const before = await state(page);
-    const start = Date.now();
-    await new Promise((done) => setTimeout(done, 5000));
-    const after = await state(page);
-    const seconds = (Date.now() - start) / 1000;
-    console.log(`tick rate at ${label}: ${((after.elapsedCycles - before.elapsedCycles) /
-                                           seconds).toFixed(1)} ticks/s ` +
-                `(period ${after.timerPeriod} ms)`);
-  };
-
-  console.log(`page ${frames.width} x ${frames.height}, zoom ${frames.zoom}, ${FRAMES} frames`);
-  console.log(`median frame (tick + render + present): ${frames.frame.toFixed(3)} ms`);
-  console.log(`median bare putImageData:              ${frames.put.toFixed(3)} ms`);
-  console.log(`ratio: ${(frames.frame / frames.put).toFixed(2)} (at most 2 wanted)`);
-  await rate('16 ms');
-  await page.keyboard.down('Control');
-  await page.keyboard.down('Shift');
-  await page.keyboard.press('Digit1');
-  await page.waitForFunction(() => globalThis.vennaloop.state().timerPeriod === 1);
-  await page.keyboard.up('Shift');
-  await page.keyboard.up('Control');
-  await rate('1 ms');
+const session = await openBrowser(site, 'chromium');
+try {
+  console.log(`main-thread busy time per wall second, explorer walking, zoom 1, ` +
+              `${runs} plays of ${seconds} s each, medians`);
+  for (const size of sizes) {
+    const results = Object.fromEntries(paths.map((path) => [path, []]));
+    for (let run = 0; run < runs; ++run) {
+      for (const path of paths) results[path].push(await play(session, size, path));
+    }
+    for (const path of paths) {
+      const percents = results[path].map((result) => result.percent);
+      const target = TARGETS[size[0]];
+      console.log(`${size.join(' x ')}  ${path.padEnd(8)} ${median(percents).toFixed(1)}% of a core` +
+                  `  (plays: ${percents.map((p) => p.toFixed(1)).join(' ')}; ` +
+                  `${median(results[path].map((r) => r.ticks)).toFixed(1)} ticks/s)` +
+                  (target ? `  target ${target}%` : ''));
+    }
+  }
 } finally {
   await session.close();
 }

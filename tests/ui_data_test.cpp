@@ -120,6 +120,42 @@ TEST(KeyTableTest, BrowserStandInsAreFreeKeysThatGiveCtrlDigits) {
   }
 }
 
+// A page takes from the browser the chords the game binds and no others: never one the desktop
+// window keeps from the game, and none of the browser's own shortcuts.
+TEST(KeyTableTest, PageTakesTheGamesChordsAndLeavesTheBrowsersShortcuts) {
+  const KeyModifiers none, shift{.shift = true}, ctrl{.ctrl = true}, alt{.alt = true};
+  const KeyModifiers ctrlShift{.shift = true, .ctrl = true}, meta{.meta = true};
+  for (const KeyChord& chord : PageChords()) {
+    EXPECT_TRUE(GameKeyOf(chord.code) != 0 || chord.code.starts_with("Digit")) << chord.code;
+    EXPECT_TRUE(KeyReachesGame(chord.code, chord.modifiers)) << chord.code;
+    EXPECT_FALSE(chord.modifiers.alt || chord.modifiers.meta) << chord.code;
+  }
+  for (const KeyBinding& key : GameKeyBindings()) {
+    EXPECT_TRUE(PageTakesKey(key.code, none)) << key.code;
+    EXPECT_TRUE(PageTakesKey(key.code, shift)) << key.code;
+    EXPECT_FALSE(PageTakesKey(key.code, meta)) << key.code;
+    EXPECT_FALSE(PageTakesKey(key.code, alt)) << key.code;
+  }
+  for (const char* digit : {"Digit1", "Digit2", "Digit3"}) {
+    EXPECT_TRUE(PageTakesKey(digit, ctrl)) << digit;
+    EXPECT_TRUE(PageTakesKey(digit, ctrlShift)) << digit;
+  }
+  for (const KeyStandIn& standIn : BrowserStandInKeys()) {
+    EXPECT_TRUE(PageTakesKey(standIn.code, none)) << standIn.code;
+    EXPECT_TRUE(PageTakesKey(standIn.code, shift)) << standIn.code;
+    EXPECT_FALSE(PageTakesKey(standIn.code, ctrl)) << standIn.code;
+  }
+  // Reload, find, save, new window, select all, close, bookmark: all the browser's.
+  for (const char* code : {"KeyR", "KeyF", "KeyS", "KeyN", "KeyA", "KeyW", "KeyV", "KeyD"}) {
+    EXPECT_FALSE(PageTakesKey(code, ctrl)) << code;
+    EXPECT_FALSE(PageTakesKey(code, ctrlShift)) << code;
+  }
+  EXPECT_FALSE(PageTakesKey("Digit4", none));
+  EXPECT_FALSE(PageTakesKey("F5", none));
+  EXPECT_FALSE(PageTakesKey("Digit1", KeyModifiers{.ctrl = true, .meta = true}));
+  EXPECT_EQ(PageChords().size(), 2 * (GameKeyBindings().size() + BrowserStandInKeys().size()) + 6);
+}
+
 TEST(TextsTest, EachOutcomeHasItsOwnTwoLines) {
   const Outcome outcomes[] = {Outcome::GoalReached, Outcome::GaveUp, Outcome::HitPointsExhausted};
   for (const Outcome a : outcomes) {

@@ -1,6 +1,9 @@
 // key_table.cpp: the game's keys and the window's chords.
 #include "ui/key_table.h"
 
+#include <array>
+#include <iterator>
+
 #include "game/virtual_keys.h"
 
 namespace vennaloop {
@@ -32,6 +35,29 @@ constexpr KeyStandIn BROWSER_STAND_INS[] = {
     {"Digit9", KEY_3, CTRL},
 };
 
+constexpr bool IsDigit(int gameKey) {
+  return gameKey == KEY_1 || gameKey == KEY_2 || gameKey == KEY_3;
+}
+
+constexpr auto PAGE_CHORDS = [] {
+  constexpr KeyModifiers NONE{}, CTRL_SHIFT{.shift = true, .ctrl = true};
+  std::array<KeyChord, 2 * (std::size(GAME_KEYS) + std::size(BROWSER_STAND_INS)) + 2 * 3> chords{};
+  std::size_t n = 0;
+  for (const KeyBinding& key : GAME_KEYS) {
+    chords[n++] = {key.code, NONE};
+    chords[n++] = {key.code, SHIFT};
+    if (IsDigit(key.gameKey)) {
+      chords[n++] = {key.code, CTRL};
+      chords[n++] = {key.code, CTRL_SHIFT};
+    }
+  }
+  for (const KeyStandIn& standIn : BROWSER_STAND_INS) {
+    chords[n++] = {standIn.code, NONE};
+    chords[n++] = {standIn.code, SHIFT};
+  }
+  return chords;
+}();
+
 }  // namespace
 
 std::span<const KeyBinding> GameKeyBindings() {
@@ -57,6 +83,16 @@ bool KeyReachesGame(std::string_view code, KeyModifiers modifiers) {
   for (const KeyChord& chord : WINDOW_CHORDS)
     if (chord.code == code && chord.modifiers == modifiers) return false;
   return true;
+}
+
+std::span<const KeyChord> PageChords() {
+  return PAGE_CHORDS;
+}
+
+bool PageTakesKey(std::string_view code, KeyModifiers modifiers) {
+  for (const KeyChord& chord : PAGE_CHORDS)
+    if (chord.code == code && chord.modifiers == modifiers) return true;
+  return false;
 }
 
 }  // namespace vennaloop

@@ -23,6 +23,7 @@ struct KeyModifiers {
   bool shift = false;
   bool ctrl = false;
   bool alt = false;
+  bool meta = false;  ///< the Windows or Command key
   friend bool operator==(const KeyModifiers&, const KeyModifiers&) = default;
 };
 
@@ -49,5 +50,14 @@ std::span<const KeyStandIn> BrowserStandInKeys();
 /// False for a window chord and for any key with Alt but not Ctrl (a system key): neither reaches
 /// the game, so Ctrl+V does nothing while V alone opens the about box.
 bool KeyReachesGame(std::string_view code, KeyModifiers modifiers);
+
+/// The chords a browser page takes from the browser for the game: every game key and stand-in
+/// alone or with Shift (a letter is the same key whatever the Shift state), and the three digits
+/// with Ctrl or Ctrl+Shift too (the speeds). Nothing else: Ctrl+R, Ctrl+F, Ctrl+S and every Alt
+/// or Meta chord stay the browser's, as the game binds none of them.
+std::span<const KeyChord> PageChords();
+
+/// Whether a browser page takes the key for the game: it is one of PageChords().
+bool PageTakesKey(std::string_view code, KeyModifiers modifiers);
 
 }  // namespace vennaloop

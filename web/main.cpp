@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "game/game.h"
 #include "random/random_platform.h"
@@ -14,6 +15,7 @@
 #include "ui/font_fit.h"
 #include "ui/key_table.h"
 #include "view/cell_palette.h"
+#include "view/picture_updater.h"
 #include "view/pixel_buffer.h"
 #include "view/renderer.h"
 #include "web/ui_json.h"
@@ -29,10 +31,26 @@ constexpr std::uint32_t UNCOVERED_PIXEL = 0x01000000;
 WebHost host;
 Game game(host);
 
-// The picture repeats every PICTURE_PERIOD_CELLS cells across and down, so the page's canvas
-// needs only one period of it: the core draws a tile a little larger than a period, at the same
-// phase as the whole view, and the page puts it down as many times as the view needs. A view
-// within a period and a bit is drawn whole.
+// Two ways to a frame. The page's own: a picture of the whole view in device pixels, kept from
+// frame to frame by the picture updater, which redraws only the cells the game changed, so the
+// page puts only the squares it redrew. The old one, kept to compare against (?frames=full): the
+// picture repeats every PICTURE_PERIOD_CELLS cells across and down, so the core renders a tile a
+// little larger than a period, at the same phase as the whole view, every frame, and the page
+// puts it down as many times as the view needs.
+enum class FrameWay { Changes = 0, Full = 1 };
+FrameWay frameWay = FrameWay::Changes;
+
+PixelBuffer viewPicture(PixelFormat::Rgba8);
+PictureUpdater updater;
+// What the last update asks the page to draw (vl_update), and the squares it redrew, gathered by
+// colour: a frame draws a handful of colours.
+std::vector<int> frameRects;
+struct ColourRun {
+  std::uint32_t colour;
+  std::vector<int> squares;  ///< x, y, width, height of each
+};
+std::vector<ColourRun> runs;
+
 struct Placement {
   int period;     ///< pixels after which the picture repeats
   int tileWidth;  ///< the tile the core draws
@@ -84,8 +102,38 @@ void Render() {
   RenderView(picture, tileSide);
 }
 
-KeyModifiers ModifiersOf(int shift, int ctrl, int alt) {
-  return KeyModifiers{.shift = shift != 0, .ctrl = ctrl != 0, .alt = alt != 0};
+// A redrawn square is one cell, all of one colour. The page fills them colour by colour: a
+// canvas draws thousands of small rectangles of a colour it was given faster than it puts as
+// many pieces of an image, and changing the colour is the costly part.
+const int* Update() {
+  host.repaintPending = false;
+  const PictureUpdate update = updater.Update(viewPicture, CurrentSide());
+  frameRects.assign({update.full ? 1 : 0, 0});
+  if (update.full) return frameRects.data();
+  for (ColourRun& run : runs)
+    run.squares.clear();
+  const std::uint32_t* pixels = viewPicture.Pixels();
+  for (const PixelRect& square : update.drawn) {
+    const std::uint32_t colour =
+        pixels[static_cast<std::size_t>(square.top) * viewPicture.Width() + square.left];
+    auto run = std::find_if(runs.begin(), runs.end(),
+                            [colour](const ColourRun& r) { return r.colour == colour; });
+    if (run == runs.end()) run = runs.insert(runs.end(), ColourRun{colour, {}});
+    run->squares.insert(run->squares.end(), {square.left, square.top, square.right - square.left,
+                                             square.bottom - square.top});
+  }
+  for (const ColourRun& run : runs) {
+    if (run.squares.empty()) continue;
+    ++frameRects[1];
+    frameRects.insert(frameRects.end(),
+                      {static_cast<int>(run.colour), static_cast<int>(run.squares.size() / 4)});
+    frameRects.insert(frameRects.end(), run.squares.begin(), run.squares.end());
+  }
+  return frameRects.data();
+}
+
+KeyModifiers ModifiersOf(int shift, int ctrl, int alt, int meta) {
+  return KeyModifiers{.shift = shift != 0, .ctrl = ctrl != 0, .alt = alt != 0, .meta = meta != 0};
 }
 
 }  // namespace
@@ -109,21 +157,32 @@ EMSCRIPTEN_KEEPALIVE void vl_start() {
   game.Start();
 }
 
-/// A new client size in device pixels, on a screen of `ratio` device pixels to a CSS pixel;
-/// draws the picture at once. 0 when there is no picture.
+/// The way to a frame from here on: 0 the picture kept and its changes put (vl_update), 1 the
+/// tile rendered whole every frame (vl_render, vl_placement). Before the first vl_resize.
+EMSCRIPTEN_KEEPALIVE void vl_use_frames(int way) {
+  frameWay = way == 1 ? FrameWay::Full : FrameWay::Changes;
+}
+
+/// A new client size in device pixels, on a screen of `ratio` device pixels to a CSS pixel.
+/// The tile is drawn at once; the kept picture at its next vl_update, whole. 0 when there is no
+/// picture.
 EMSCRIPTEN_KEEPALIVE int vl_resize(int width, int height, double ratio) {
   viewWidth = width;
   viewHeight = height;
   viewRatio = ratio;
   picture.Resize(0, 0);
-  if (width <= 0 || height <= 0 || !PrepareTile()) return 0;
+  viewPicture.Resize(0, 0);
+  if (width <= 0 || height <= 0) return 0;
+  if (frameWay == FrameWay::Changes) return viewPicture.Resize(width, height) ? 1 : 0;
+  if (!PrepareTile()) return 0;
   Render();
   return 1;
 }
 
-/// The tile's pixels, in the canvas's byte order; null when there is no picture.
+/// The picture's pixels, the whole view's or the tile's, in the canvas's byte order; null when
+/// there is no picture.
 EMSCRIPTEN_KEEPALIVE std::uint32_t* vl_pixels() {
-  return picture.Pixels();
+  return frameWay == FrameWay::Changes ? viewPicture.Pixels() : picture.Pixels();
 }
 
 /// Where the tile goes in the view: seven ints, as Placement lists them.
@@ -131,9 +190,17 @@ EMSCRIPTEN_KEEPALIVE const Placement* vl_placement() {
   return &placement;
 }
 
-/// Draws the picture from the cell map; the page then presents it.
+/// Draws the tile from the cell map; the page then puts it.
 EMSCRIPTEN_KEEPALIVE void vl_render() {
   Render();
+}
+
+/// Brings the kept picture up to the cell map, whole on a new size, pixel ratio, zoom or stage,
+/// and says what changed on the canvas: [1, 0] for the whole picture; or [0, n] and n runs of
+/// squares of one colour, each run its colour (as a pixel of the picture), its count m and m
+/// squares as x, y, width, height. Every pixel that changed lies in one of the squares.
+EMSCRIPTEN_KEEPALIVE const int* vl_update() {
+  return Update();
 }
 
 /// One timer tick. A stand-in's modifiers go with the digit they came with.
@@ -142,11 +209,10 @@ EMSCRIPTEN_KEEPALIVE void vl_tick() {
   if (game.pendingKey == 0) host.standInAdds = {};
 }
 
-/// A key press by its physical name. 1: the game took it; 0: not a game key; -1: a chord the
-/// window keeps, or a system key, which the game never sees.
-EMSCRIPTEN_KEEPALIVE int vl_key_down(const char* code, int shift, int ctrl, int alt) {
-  const KeyModifiers modifiers = ModifiersOf(shift, ctrl, alt);
-  if (!KeyReachesGame(code, modifiers)) return -1;
+/// A key press by its physical name. 1: the game took it; 0: the page leaves it to the browser,
+/// as every chord the game does not bind (key_table.h's PageChords).
+EMSCRIPTEN_KEEPALIVE int vl_key_down(const char* code, int shift, int ctrl, int alt, int meta) {
+  if (!PageTakesKey(code, ModifiersOf(shift, ctrl, alt, meta))) return 0;
   if (const int gameKey = GameKeyOf(code)) {
     game.KeyDown(gameKey);
     host.standInAdds = {};
@@ -159,6 +225,14 @@ EMSCRIPTEN_KEEPALIVE int vl_key_down(const char* code, int shift, int ctrl, int 
     return 1;
   }
   return 0;
+}
+
+/// A key pressed by the page's own controls (a touch button, a swipe), with Shift and Ctrl held
+/// for the game until the tick that takes the key reads them. 1: the game took it.
+EMSCRIPTEN_KEEPALIVE int vl_press(const char* code, int shift, int ctrl) {
+  const int taken = vl_key_down(code, shift, ctrl, 0, 0);
+  if (taken && GameKeyOf(code)) host.standInAdds = {shift != 0, ctrl != 0};
+  return taken;
 }
 
 /// The live state of Shift and Ctrl, which the game reads when a digit's tick runs.
@@ -209,10 +283,10 @@ EMSCRIPTEN_KEEPALIVE const char* vl_state_json() {
   std::snprintf(json, sizeof json,
                 "{\"zoom\":%d,\"titleTicks\":%d,\"elapsedCycles\":%d,\"skippedCycle\":%d,"
                 "\"hitPoints\":%d,\"moveMode\":%d,\"playerCell\":%d,\"mazeFinished\":%s,"
-                "\"timerPeriod\":%d,\"dialogOpen\":%s}",
+                "\"timerPeriod\":%d,\"dialogOpen\":%s,\"pendingKey\":%d}",
                 game.zoom, game.titleTicks, game.elapsedCycles, game.skippedCycle, game.hitPoints,
                 static_cast<int>(game.moveMode), game.playerCell, Maze.finished ? "true" : "false",
-                host.timerPeriod, game.DialogOpen() ? "true" : "false");
+                host.timerPeriod, game.DialogOpen() ? "true" : "false", game.pendingKey);
   return json;
 }
 

@@ -15,6 +15,8 @@ const TYPES = {
   '.wasm': 'application/wasm',
   '.woff2': 'font/woff2',
   '.svg': 'image/svg+xml',
+  '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json',
   '.txt': 'text/plain; charset=utf-8',
   '.py': 'text/plain; charset=utf-8',
   '.otf': 'font/otf',
@@ -50,6 +52,13 @@ export function serveSite(root, port = 0) {
     server.once('error', failed);
     server.listen(port, '127.0.0.1', () => done(server));
   });
+}
+
+/** Stops serving at once, dropping the connections kept alive: the site is off the network. */
+export function stopServing(server) {
+  if (!server?.listening) return;
+  server.close();
+  server.closeAllConnections();
 }
 
 if (import.meta.url === pathToFileURL(process.argv[1]).href) {

@@ -187,6 +187,7 @@ void WriteModifiers(JsonWriter& json, const KeyModifiers& modifiers) {
   json.Member("shift", modifiers.shift);
   json.Member("ctrl", modifiers.ctrl);
   json.Member("alt", modifiers.alt);
+  json.Member("meta", modifiers.meta);
 }
 
 }  // namespace
@@ -299,6 +300,17 @@ std::string InterfaceJson() {
   json.Key("windowChords");
   json.BeginArray();
   for (const KeyChord& chord : WindowChords()) {
+    json.BeginObject();
+    json.Member("code", chord.code);
+    WriteModifiers(json, chord.modifiers);
+    json.EndObject();
+  }
+  json.EndArray();
+
+  // What the page takes from the browser; every other chord stays the browser's.
+  json.Key("pageChords");
+  json.BeginArray();
+  for (const KeyChord& chord : PageChords()) {
     json.BeginObject();
     json.Member("code", chord.code);
     WriteModifiers(json, chord.modifiers);

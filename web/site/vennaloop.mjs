@@ -24,6 +24,12 @@ const CATCH_UP_TICKS = 2;
 // No frame spends more than this on ticks, however short the period.
 const TICK_BUDGET_MS = 12;
 
+// How frames reach the canvas. 'changes', the page's own: the core keeps a picture of the whole
+// view and redraws only the cells that changed, and only those squares are put. 'full', kept to
+// compare against: every frame renders a tile of one period whole and puts it as many times as
+// the view repeats it.
+const FRAMES = new URLSearchParams(location.search).get('frames') === 'full' ? 'full' : 'changes';
+
 let core, ui, fonts;
 let mazeContext, imageData = null;
 let openDialog = null;
@@ -61,6 +67,11 @@ async function loadCore() {
 }
 
 async function start() {
+  // Where a browser does load the module from a file, the core and the fonts still will not.
+  if (location.protocol === 'file:') {
+    fail(statusLine.dataset.fromFile);
+    return;
+  }
   if (typeof WebAssembly !== 'object') {
     fail('Vennaloop runs as WebAssembly, which this browser does not offer (or has turned off). ' +
          'Use a current browser, or turn WebAssembly on, to play.');
@@ -74,25 +85,26 @@ async function start() {
     return;
   }
   ui = JSON.parse(core.UTF8ToString(core._vl_interface_json()));
-  writeKeyHelp();
-  mazeContext = mazeCanvas.getContext('2d');
+  writeHelp();
+  // A canvas in step with the page's frames is copied whole for the screen after every change,
+  // which costs a large view more than the changes themselves; one out of step (where the
+  // browser offers it) is shown as drawn.
+  mazeContext = mazeCanvas.getContext('2d', {desynchronized: FRAMES === 'changes'});
+  core._vl_use_frames(FRAMES === 'full' ? 1 : 0);
   core._vl_start();
   statusLine.textContent = '';
   await waitForFonts();
   titleLayer.hidden = !core._vl_title_shown();
   watchSize();
   watchKeys();
+  watchTouch();
   requestAnimationFrame(frame);
-  // For the page's tests and benchmarks: the core, the state the game is in, and one whole
-  // frame of the game (a tick, its picture and the presenting) with the page's own loop paused.
+  keepForOffline();
+  // For the page's tests and benchmarks: the core, the state the game is in, the way frames are
+  // drawn, and a pause of the game's ticks.
   globalThis.vennaloop = {
-    core, ui, fonts, state,
+    core, ui, fonts, state, frames: FRAMES,
     pause(on) { paused = on; },
-    tickAndPresent() {
-      core._vl_tick();
-      core._vl_render();
-      present();
-    },
   };
 }
 
@@ -117,8 +129,8 @@ function state() {
 
 // ---- Picture -----------------------------------------------------------------------------------
 
-// The canvas's backing store is exactly the view's device pixels, so each cell is `zoom` device
-// pixels wide at any device pixel ratio and nothing is scaled. The browser's own count of device
+// The canvas's backing store is exactly the view's device pixels, so each cell is a square of
+// whole device pixels (the zoom in CSS pixels, rounded by the core) and nothing is scaled. The browser's own count of device
 // pixels is exact where it has one; an emulated ratio (as in headless testing) leaves it at the
 // CSS size, so it is trusted only where it agrees with the ratio.
 function deviceSize(cssWidth, cssHeight, exact) {
@@ -161,24 +173,69 @@ function resize(width, height) {
   mazeCanvas.width = width;
   mazeCanvas.height = height;
   imageData = null;
-  if (core._vl_resize(width, height, devicePixelRatio)) present();
+  if (core._vl_resize(width, height, devicePixelRatio)) drawFrame();
   if (core._vl_title_shown()) drawTitle(width);
 }
 
-function present() {
+/** Brings the canvas up to the game's cell map. */
+function drawFrame() {
+  if (FRAMES === 'full') {
+    core._vl_render();
+    putTiles();
+  } else {
+    putChanges();
+  }
+}
+
+// The image borrows the core's pixels; a grown memory is a new buffer, so it is made again.
+function imageOf(pointer, width, height) {
+  if (!imageData || imageData.data.buffer !== core.HEAPU8.buffer ||
+      imageData.data.byteOffset !== pointer || imageData.width !== width ||
+      imageData.height !== height) {
+    imageData = new ImageData(
+        new Uint8ClampedArray(core.HEAPU8.buffer, pointer, width * height * 4), width, height);
+  }
+  return imageData;
+}
+
+// The canvas's colour for a pixel of the picture (red, green, blue, alpha bytes).
+const fillStyles = new Map();
+function fillStyleOf(pixel) {
+  let style = fillStyles.get(pixel);
+  if (!style) {
+    style = `rgb(${pixel & 255}, ${(pixel >>> 8) & 255}, ${(pixel >>> 16) & 255})`;
+    fillStyles.set(pixel, style);
+  }
+  return style;
+}
+
+// The whole picture on a new size, zoom, pixel ratio or stage; otherwise the squares the core
+// redrew, filled in their colours.
+function putChanges() {
+  const at = core._vl_update() >> 2;
+  const pointer = core._vl_pixels();
+  if (!pointer) return;
+  const words = core.HEAP32;
+  if (words[at]) {
+    mazeContext.putImageData(imageOf(pointer, mazeCanvas.width, mazeCanvas.height), 0, 0);
+    return;
+  }
+  for (let run = 0, i = at + 2; run < words[at + 1]; ++run) {
+    mazeContext.fillStyle = fillStyleOf(words[i]);
+    const end = i + 2 + 4 * words[i + 1];
+    for (i += 2; i < end; i += 4) {
+      mazeContext.fillRect(words[i], words[i + 1], words[i + 2], words[i + 3]);
+    }
+  }
+}
+
+function putTiles() {
   const pointer = core._vl_pixels();
   if (!pointer) return;
   const at = core._vl_placement() >> 2;
   const [period, tileWidth, tileHeight, offsetX, offsetY, right, bottom] =
       core.HEAP32.subarray(at, at + 7);
-  // The image borrows the core's pixels; a grown memory is a new buffer, so it is made again.
-  if (!imageData || imageData.data.buffer !== core.HEAPU8.buffer ||
-      imageData.data.byteOffset !== pointer || imageData.width !== tileWidth ||
-      imageData.height !== tileHeight) {
-    imageData = new ImageData(
-        new Uint8ClampedArray(core.HEAPU8.buffer, pointer, tileWidth * tileHeight * 4),
-        tileWidth, tileHeight);
-  }
+  const imageData = imageOf(pointer, tileWidth, tileHeight);
   if (tileWidth === mazeCanvas.width && tileHeight === mazeCanvas.height) {
     mazeContext.putImageData(imageData, 0, 0);
     return;
@@ -232,8 +289,11 @@ function cellSized(metrics, cellHeight) {
 }
 
 // The title's layer lies inside the view with an edge of its own, so its items are placed from
-// its own content box, as the desktop's overlay places them from its client area.
+// its own content box, as the desktop's overlay places them from its client area. A view smaller
+// than the title's layout (a phone's) gets the whole title shrunk to fit, in its proportions.
 function drawTitle(viewWidth) {
+  const fit = Math.min(1, titleCanvas.clientWidth / ui.title.width,
+                       titleCanvas.clientHeight / ui.title.height);
   const ratio = viewWidth / Math.max(1, mazeCanvas.clientWidth);
   const width = Math.round(titleCanvas.clientWidth * ratio);
   const height = Math.round(titleCanvas.clientHeight * ratio);
@@ -255,7 +315,8 @@ function drawTitle(viewWidth) {
     context.textAlign = item.align;
     context.textBaseline = 'alphabetic';
     context.fillStyle = '#' + item.colour.toString(16).padStart(6, '0');
-    context.setTransform(ratio * stretch, 0, 0, ratio, ratio * x, ratio * (item.top + ascent));
+    const scale = ratio * fit;
+    context.setTransform(scale * stretch, 0, 0, scale, scale * x, scale * (item.top + ascent));
     context.fillText(item.text, 0, 0);
   }
   context.setTransform(1, 0, 0, 1, 0, 0);
@@ -280,10 +341,7 @@ function frame(now) {
 /** One frame of the page: the ticks that are due, then the picture if a tick changed it. */
 function playFrame() {
   runDueTicks(performance.now());
-  if (core._vl_repaint_pending()) {
-    core._vl_render();
-    present();
-  }
+  if (core._vl_repaint_pending()) drawFrame();
   if (!titleLayer.hidden && !core._vl_title_shown()) titleLayer.hidden = true;
 }
 
@@ -322,12 +380,147 @@ function watchKeys() {
   addEventListener('keydown', (event) => {
     modifiers(event);
     if (openDialog || event.defaultPrevented || event.isComposing) return;
-    const taken = core.ccall('vl_key_down', 'number', ['string', 'number', 'number', 'number'],
-                             [event.code, event.shiftKey, event.ctrlKey, event.altKey]);
+    // The core says which chords are the game's; the rest stay with the browser.
+    const taken = core.ccall('vl_key_down', 'number',
+                             ['string', 'number', 'number', 'number', 'number'],
+                             [event.code, event.shiftKey, event.ctrlKey, event.altKey,
+                              event.metaKey]);
     if (taken === 1) event.preventDefault();
   });
   addEventListener('keyup', modifiers);
   addEventListener('blur', () => core._vl_modifiers(0, 0));
+}
+
+// ---- Touch -------------------------------------------------------------------------------------
+
+// A swipe this long on the view, in CSS pixels, is the arrow key of its direction; a shorter
+// touch is a tap, which does nothing.
+const SWIPE_PIXELS = 24;
+// The touch controls: the physical key each button presses, with the modifiers held for it. The
+// bar has the walkers, the growth and the zooms; its last button opens the menu of the rest.
+const BAR_BUTTONS = [
+  ['N', 'corridor', 'KeyN'], ['F', 'wander', 'KeyF'], ['W', 'explore', 'KeyW'],
+  ['R', 'stop', 'KeyR'], ['S', 'grow', 'KeyS'],
+  ['1', 'zoom', 'Digit1'], ['2', 'zoom', 'Digit2'], ['3', 'zoom', 'Digit3'],
+];
+const MENU_ROWS = [
+  ['Speed, ms a cycle', [
+    ['1', 'Digit1', true, true], ['2', 'Digit2', true, true], ['3', 'Digit3', true, true],
+    ['10', 'Digit1', true], ['20', 'Digit2', true], ['30', 'Digit3', true],
+  ]],
+  [null, [['100', 'Digit1', false, true], ['200', 'Digit2', false, true],
+          ['300', 'Digit3', false, true]]],
+  ['Stage', [['Undo exchanges', 'Space'], ['Give up', 'Escape']]],
+  ['Vennaloop', [['About', 'KeyV'], ['Author', 'KeyA']]],
+];
+const SWIPE_KEYS = {left: 'ArrowLeft', right: 'ArrowRight', up: 'ArrowUp', down: 'ArrowDown'};
+
+function pressKey(code, shift = false, ctrl = false) {
+  core.ccall('vl_press', 'number', ['string', 'number', 'number'], [code, shift, ctrl]);
+}
+
+function controlButton(label, caption, chord, action) {
+  const button = document.createElement('button');
+  button.type = 'button';
+  button.dataset.chord = chord;
+  button.textContent = label;
+  if (caption) {
+    const small = document.createElement('small');
+    small.textContent = caption;
+    button.append(small);
+  }
+  const act = () => {
+    button.blur();  // a focused button would take the keyboard's Space and Enter
+    action();
+  };
+  // A touch acts when the finger lifts from the button. The click the browser makes of a tap is
+  // left out: a busy page may see the tap as a long press and get none.
+  let touch = null;
+  button.addEventListener('pointerdown', (event) => {
+    if (event.pointerType !== 'mouse') touch = event.pointerId;
+  });
+  button.addEventListener('pointerup', (event) => {
+    if (event.pointerId === touch) act();
+    touch = null;
+  });
+  button.addEventListener('pointercancel', () => { touch = null; });
+  button.addEventListener('click', (event) => {
+    if (event.pointerType !== 'touch' && event.pointerType !== 'pen') act();
+  });
+  return button;
+}
+
+function buildControls() {
+  const bar = document.getElementById('controls');
+  const menu = document.getElementById('menu');
+  for (const [label, caption, code] of BAR_BUTTONS) {
+    bar.append(controlButton(label, caption, code, () => pressKey(code)));
+  }
+  const more = controlButton('\u2630', 'more', '', () => showMenu(menu.hidden));
+  more.setAttribute('aria-expanded', 'false');
+  more.id = 'more';
+  bar.append(more);
+  const showMenu = (shown) => {
+    menu.hidden = !shown;
+    more.setAttribute('aria-expanded', String(shown));
+  };
+  for (const [heading, buttons] of MENU_ROWS) {
+    if (heading) {
+      const h2 = document.createElement('h2');
+      h2.textContent = heading;
+      menu.append(h2);
+    }
+    const row = document.createElement('div');
+    row.className = 'row';
+    for (const [label, code, shift, ctrl] of buttons) {
+      const chord = (ctrl ? 'Ctrl+' : '') + (shift ? 'Shift+' : '') + code;
+      row.append(controlButton(label, null, chord, () => {
+        showMenu(false);
+        pressKey(code, shift, ctrl);
+      }));
+    }
+    menu.append(row);
+  }
+  // A touch anywhere else closes the menu.
+  addEventListener('pointerdown', (event) => {
+    if (!menu.hidden && !menu.contains(event.target) && !more.contains(event.target)) {
+      showMenu(false);
+    }
+  });
+}
+
+// The controls are for coarse pointers: a touch screen, or the first touch on any screen.
+function useTouch() {
+  document.documentElement.classList.add('touch');
+}
+
+function watchTouch() {
+  buildControls();
+  const coarse = matchMedia('(pointer: coarse)');
+  if (coarse.matches) useTouch();
+  coarse.addEventListener('change', () => coarse.matches && useTouch());
+  let swipe = null;
+  addEventListener('pointerdown', (event) => {
+    if (event.pointerType === 'mouse') return;
+    useTouch();
+    if (event.isPrimary && view.contains(event.target)) {
+      swipe = {id: event.pointerId, x: event.clientX, y: event.clientY};
+    }
+  });
+  const end = (event) => {
+    if (!swipe || event.pointerId !== swipe.id) return;
+    const dx = event.clientX - swipe.x, dy = event.clientY - swipe.y;
+    swipe = null;
+    if (event.type !== 'pointerup' || openDialog) return;
+    if (Math.max(Math.abs(dx), Math.abs(dy)) < SWIPE_PIXELS) return;
+    const direction = Math.abs(dx) > Math.abs(dy) ? (dx > 0 ? 'right' : 'left') :
+                                                    (dy > 0 ? 'down' : 'up');
+    pressKey(SWIPE_KEYS[direction]);
+  };
+  addEventListener('pointerup', end);
+  addEventListener('pointercancel', end);
+  // A long press on the maze offers no menu to save the picture.
+  view.addEventListener('contextmenu', (event) => event.preventDefault());
 }
 
 // ---- Dialogs -----------------------------------------------------------------------------------
@@ -446,8 +639,19 @@ function showDialog() {
   document.body.append(dialog);
   openDialog = dialog;
   dialog.showModal();
+  fitDialog(dialog);
   if (first) first.focus();
 }
+
+// A dialog larger than the window (a phone's) is shrunk whole to fit it, keeping its layout.
+const DIALOG_MARGIN = 8;
+function fitDialog(dialog) {
+  dialog.style.zoom = '';
+  const fit = Math.min(1, (innerWidth - 2 * DIALOG_MARGIN) / dialog.offsetWidth,
+                       (innerHeight - 2 * DIALOG_MARGIN) / dialog.offsetHeight);
+  if (fit < 1) dialog.style.zoom = String(fit);
+}
+addEventListener('resize', () => openDialog && fitDialog(openDialog));
 
 function closeDialog(answer) {
   if (!openDialog) return;
@@ -465,11 +669,34 @@ function closeDialog(answer) {
   nextTick = null;
 }
 
+// ---- Offline -----------------------------------------------------------------------------------
+
+// After one visit the page starts without a network: the service worker keeps the site. A
+// browser may refuse one (a private window, a page not served securely); the game plays on.
+function keepForOffline() {
+  if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
+}
+
 // ---- Help --------------------------------------------------------------------------------------
 
-// The key panel, from the shared key help.
-function writeKeyHelp() {
-  const table = document.querySelector('#help table');
+// What the game tells a new player, from the shared help: the goal, the colours and the keys.
+// The Keys panel holds it, and so does the touch menu, whose buttons are the same keys.
+function helpContent() {
+  const fragment = document.createDocumentFragment();
+  const goal = document.createElement('p');
+  goal.className = 'goal';
+  goal.textContent = ui.goal;
+  const legend = document.createElement('ul');
+  legend.className = 'legend';
+  for (const {colour, name, meaning} of ui.legend) {
+    const item = document.createElement('li');
+    const swatch = document.createElement('span');
+    swatch.className = 'swatch';
+    swatch.style.background = '#' + colour.toString(16).padStart(6, '0');
+    item.append(swatch, `${name}: ${meaning}`);
+    legend.append(item);
+  }
+  const table = document.createElement('table');
   for (const key of ui.keyHelp) {
     const row = table.insertRow();
     const keys = document.createElement('th');
@@ -477,6 +704,22 @@ function writeKeyHelp() {
     row.append(keys);
     row.insertCell().textContent = key.action;
   }
+  fragment.append(goal, legend, table);
+  return fragment;
+}
+
+function writeHelp() {
+  document.getElementById('help').append(helpContent());
+  const more = document.createElement('details');
+  more.className = 'help';
+  const summary = document.createElement('summary');
+  summary.textContent = 'How to play';
+  // A swipe on the maze is an arrow key.
+  const swipes = document.createElement('p');
+  swipes.textContent = 'Swipe on the maze for the arrow keys; the buttons below it are the ' +
+                       'keys of the same letters.';
+  more.append(summary, swipes, helpContent());
+  document.getElementById('menu').append(more);
 }
 
 // ---- Faults ------------------------------------------------------------------------------------

@@ -1,19 +1,44 @@
-// browser.mjs: headless Chromium for the page's tests and benchmark: Debian's browser through
-// puppeteer-core, with a fresh profile and everything that would reach the network turned off.
+// browser.mjs: the browsers for the page's tests and benchmark: Debian's Chromium and Firefox ESR
+// through puppeteer-core (Chromium over its DevTools protocol, Firefox over WebDriver BiDi), each
+// with a fresh profile and everything that would reach the network turned off.
 import {mkdtempSync, rmSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 import puppeteer from 'puppeteer-core';
 
-import {serveSite} from '../serve.mjs';
+import {serveSite, stopServing} from '../serve.mjs';
 
 export const CHROMIUM = process.env.VENNALOOP_CHROMIUM || '/usr/bin/chromium';
+export const FIREFOX = process.env.VENNALOOP_FIREFOX || '/usr/bin/firefox-esr';
+/** The engine the tests drive: chromium or firefox. */
+export const ENGINE = process.env.VENNALOOP_BROWSER || 'chromium';
 
-/** Serves `site` and starts the browser; close() stops both. */
-export async function openBrowser(site) {
-  const server = await serveSite(site);
-  const profile = mkdtempSync(join(tmpdir(), 'vennaloop-chromium-'));
-  const browser = await puppeteer.launch({
+/**
+ * What each engine lets the tests do here. Firefox over BiDi takes a device pixel ratio and
+ * dispatches touch input, but emulates no touch screen (its pointer stays fine), cannot turn
+ * JavaScript off and has no DevTools protocol.
+ */
+export const CAN = {
+  chromium: {touchScreen: true, scriptingOff: true, devTools: true},
+  firefox: {touchScreen: false, scriptingOff: false, devTools: false},
+}[ENGINE];
+if (!CAN) throw new Error(`VENNALOOP_BROWSER must be chromium or firefox, not ${ENGINE}`);
+
+function launch(engine, profile) {
+  if (engine === 'firefox') {
+    return puppeteer.launch({
+      browser: 'firefox',
+      executablePath: FIREFOX,
+      headless: true,
+      userDataDir: profile,
+      extraPrefsFirefox: {
+        'network.captive-portal-service.enabled': false,
+        'network.connectivity-service.enabled': false,
+        'browser.safebrowsing.update.enabled': false,
+      },
+    });
+  }
+  return puppeteer.launch({
     executablePath: CHROMIUM,
     headless: true,
     args: [
@@ -22,26 +47,34 @@ export async function openBrowser(site) {
       `--user-data-dir=${profile}`,
     ],
   });
+}
+
+/** Serves `site` and starts the browser; close() stops both. */
+export async function openBrowser(site, engine = ENGINE) {
+  const server = await serveSite(site);
+  const profile = mkdtempSync(join(tmpdir(), `vennaloop-${engine}-`));
+  const browser = await launch(engine, profile);
   return {
     browser,
+    engine,
     url: `http://127.0.0.1:${server.address().port}/`,
     async close() {
       await browser.close();
-      server.close();
+      stopServing(server);
       rmSync(profile, {recursive: true, force: true});
     },
   };
 }
 
 /** A page of the given CSS size and device pixel ratio, its console errors collected. */
-export async function openPage(session, {width = 1280, height = 720, ratio = 1} = {}) {
+export async function openPage(session, {width = 1280, height = 720, ratio = 1, touch = false} = {}) {
   const page = await session.browser.newPage();
   const errors = [];
   page.on('console', (message) => {
     if (message.type() === 'error') errors.push(message.text());
   });
   page.on('pageerror', (error) => errors.push(String(error)));
-  await page.setViewport({width, height, deviceScaleFactor: ratio});
+  await page.setViewport({width, height, deviceScaleFactor: ratio, hasTouch: touch, isMobile: touch});
   return {page, errors};
 }
 

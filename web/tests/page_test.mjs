@@ -1,11 +1,19 @@
-// page_test.mjs: the page in a real browser (headless Chromium): it starts clean, shows the
-// title and grows the maze, takes every kind of key, runs the three dialogs and the stage flow,
-// draws exactly what the core draws at any size and pixel ratio, and says so when it cannot run.
-// VENNALOOP_SITE names the built site.
+// page_test.mjs: the page in a real browser (headless Chromium or Firefox ESR, as
+// VENNALOOP_BROWSER says): it starts clean, shows the title and grows the maze, takes the game's
+// keys and leaves the browser its own, runs the three dialogs and the stage flow, draws exactly
+// what the core draws through play, resizes and pixel ratios, plays by touch on a phone, fits a
+// small screen, starts offline after one visit, and says so when it cannot run. VENNALOOP_SITE
+// names the built site.
 import assert from 'node:assert/strict';
+import {cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
+import {tmpdir} from 'node:os';
+import {join} from 'node:path';
 import {after, before, describe, it} from 'node:test';
+import {pathToFileURL} from 'node:url';
 
-import {openBrowser, openPage, state, waitForGame} from './browser.mjs';
+import {serveSite, stopServing} from '../serve.mjs';
+import {writeServiceWorker} from '../write_worker.mjs';
+import {CAN, ENGINE, openBrowser, openPage, state, waitForGame} from './browser.mjs';
 
 const SITE = process.env.VENNALOOP_SITE;
 if (!SITE) throw new Error('VENNALOOP_SITE must name the built site');
@@ -63,10 +71,15 @@ function compareWithCore(page) {
     const reference = core.HEAPU32.subarray(pointer >> 2, (pointer >> 2) + width * height);
     const bytes = core.HEAPU8.subarray(pointer, pointer + 4 * width * height);
     const uncovered = core._vl_uncovered_pixel();
-    let mismatches = 0, first = null, covered = 0;
+    let mismatches = 0, first = null, covered = 0, stale = 0;
     for (let i = 0; i < width * height; ++i) {
       const value = reference[i];
-      if (value === uncovered) continue;  // no cell there: the canvas keeps what it had
+      if (value === uncovered) {
+        // No cell there: the page's own frames keep it black, so no old cell lingers.
+        stale += pixels[4 * i] + pixels[4 * i + 1] + pixels[4 * i + 2] !== 0 ||
+                 pixels[4 * i + 3] !== 255;
+        continue;
+      }
       ++covered;
       // The reference is in the canvas's byte order: red, green, blue, alpha.
       if (pixels[4 * i] !== bytes[4 * i] || pixels[4 * i + 1] !== bytes[4 * i + 1] ||
@@ -76,7 +89,7 @@ function compareWithCore(page) {
       }
     }
     const colours = new Set(reference).size;
-    return {width, height, zoom, mismatches, first, colours, covered};
+    return {width, height, zoom, mismatches, first, colours, covered, stale};
   });
 }
 
@@ -103,7 +116,7 @@ async function waitForNoDialog(page) {
   await waitFor(page, () => !document.querySelector('dialog[open]'));
 }
 
-describe('the page', () => {
+describe(`the page in ${ENGINE}`, () => {
   it('loads with no console errors, shows the title, then grows the maze', async () => {
     const {page, errors} = await startGame();
     const early = await state(page);
@@ -197,6 +210,44 @@ describe('the page', () => {
     await page.close();
   });
 
+  it('takes only the game\'s chords and leaves the browser its shortcuts', async () => {
+    const {page, errors} = await startGame();
+    await pastTitle(page);
+    // A listener after the page's sees whether the page took the key, then keeps the browser
+    // from acting on it, so the test's page is not reloaded or searched.
+    await page.evaluate(() => {
+      globalThis.taken = [];
+      addEventListener('keydown', (event) => {
+        if (!/^(Shift|Control|Alt|Meta)/.test(event.code)) {
+          globalThis.taken.push([event.code, event.ctrlKey, event.defaultPrevented]);
+        }
+        event.preventDefault();
+      });
+    });
+    await press(page, 'KeyW');
+    for (const code of ['KeyR', 'KeyF', 'KeyS', 'KeyN', 'KeyA']) await press(page, code, {ctrl: true});
+    await press(page, 'Digit2', {ctrl: true});
+    for (const modifier of ['Alt', 'Meta']) {
+      await page.keyboard.down(modifier);
+      await page.keyboard.press('KeyN');
+      await page.keyboard.up(modifier);
+    }
+    await nextTicks(page, 2);
+    const taken = await page.evaluate(() => globalThis.taken);
+    assert.deepEqual(taken, [
+      ['KeyW', false, true], ['KeyR', true, false], ['KeyF', true, false], ['KeyS', true, false],
+      ['KeyN', true, false], ['KeyA', true, false], ['Digit2', true, true], ['KeyN', false, false],
+      ['KeyN', false, false],
+    ]);
+    const after = await state(page);
+    assert.equal(after.moveMode, 3, 'the explorer still walks');
+    assert.equal(after.mazeFinished, false);
+    assert.equal(after.timerPeriod, 200);
+    assert.equal(await openDialog(page), null);
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+
   it('opens the about box on V and the profile on A, frozen while they are up', async () => {
     const {page, errors} = await startGame();
     const ui = await page.evaluate(() => globalThis.vennaloop.ui);
@@ -270,6 +321,68 @@ describe('the page', () => {
     await page.close();
   });
 
+  it('tells the goal, the colours the maze draws and every key, in the panel and the menu',
+     async () => {
+    const {page, errors} = await startGame();
+    await pastTitle(page);
+    await press(page, 'KeyS');  // the whole maze, with the goal and every alien on it
+    await nextTicks(page, 2);
+    const help = await page.evaluate(() => {
+      const canvas = document.getElementById('maze');
+      const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+      const drawn = new Set();
+      for (let i = 0; i < data.length; i += 4) drawn.add(`rgb(${data[i]}, ${data[i + 1]}, ${data[i + 2]})`);
+      const of = (selector) => {
+        const panel = document.querySelector(selector);
+        return {
+          goal: panel.querySelector('.goal').textContent,
+          swatches: [...panel.querySelectorAll('.swatch')].map((s) => getComputedStyle(s).backgroundColor),
+          keys: [...panel.querySelectorAll('tr')].map((row) => row.cells[0].textContent),
+        };
+      };
+      return {drawn: [...drawn].sort(), panel: of('#help'), menu: of('#menu .help')};
+    });
+    const ui = await page.evaluate(() => globalThis.vennaloop.ui);
+    assert.deepEqual(help.menu, help.panel);
+    assert.equal(help.panel.goal, ui.goal);
+    assert.deepEqual(help.panel.keys, ui.keyHelp.map((key) => key.keys));
+    // The legend names every colour on the maze, and no other.
+    assert.deepEqual([...help.panel.swatches].sort(), help.drawn);
+    assert.equal(help.drawn.length, 5);
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+
+  it('is installable: its manifest names it, its icons load, it shows standalone', async () => {
+    const {page, errors} = await startGame();
+    const manifest = await page.evaluate(async () => {
+      const link = document.querySelector('link[rel=manifest]');
+      const json = await (await fetch(link.href)).json();
+      // Each icon as the browser decodes it: its pixel size.
+      for (const icon of json.icons) {
+        const image = new Image();
+        image.src = new URL(icon.src, link.href).href;
+        await image.decode();
+        icon.decoded = `${image.naturalWidth}x${image.naturalHeight}`;
+      }
+      return json;
+    });
+    assert.equal(manifest.name, 'Vennaloop');
+    assert.equal(manifest.display, 'standalone');
+    assert.match(manifest.theme_color, /^#[0-9a-f]{6}$/);
+    assert.ok(manifest.icons.some((icon) => icon.sizes === '256x256'));
+    for (const icon of manifest.icons) {
+      if (icon.sizes !== 'any') assert.equal(icon.decoded, icon.sizes, icon.src);
+    }
+    if (CAN.devTools) {
+      const devTools = await page.createCDPSession();
+      const {installabilityErrors} = await devTools.send('Page.getInstallabilityErrors');
+      assert.deepEqual(installabilityErrors, []);
+    }
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+
   it('makes up a few ticks at most after the page was blocked', async () => {
     const {page} = await startGame();
     await pastTitle(page);
@@ -289,55 +402,279 @@ describe('the page', () => {
     await page.close();
   });
 
-  it('follows the page size and draws device pixels at ratio 2', async () => {
-    const {page, errors} = await startGame({width: 900, height: 600});
+  it('draws what the core draws through random play, resizes and zooms at ratios 1 to 3',
+     async () => {
+    const seed = Number(process.env.VENNALOOP_SEED || Date.now() % 100000);
+    console.log(`random play seed ${seed} (VENNALOOP_SEED replays it)`);
+    let random = seed;
+    const next = (n) => {
+      random = (random * 1103515245 + 12345) % 2147483648;
+      return Math.floor(random / 2147483648 * n);
+    };
+    const {page, errors} = await startGame({width: 700, height: 500});
     await pastTitle(page);
-    await press(page, 'KeyS');
-    for (const [width, height, ratio] of [[640, 480, 1], [1000, 700, 1], [700, 500, 2]]) {
-      await page.setViewport({width, height, deviceScaleFactor: ratio});
-      // The view has a 2 pixel edge on each side; the picture lies within it.
-      const want = [(width - 4) * ratio, (height - 4) * ratio];
-      await waitFor(page, ([w, h]) => {
-        const canvas = document.getElementById('maze');
-        return canvas.width === w && canvas.height === h;
-      }, want);
-      for (const zoom of [1, 3]) {
-        await press(page, `Digit${zoom}`);
-        const result = await compareWithCore(page);
-        assert.deepEqual([result.width, result.height], want);
-        assert.equal(result.mismatches, 0, `${width}x${height}@${ratio} zoom ${zoom}: ` +
-                                               JSON.stringify(result.first));
+    const keys = ['ArrowLeft', 'ArrowUp', 'ArrowRight', 'ArrowDown', ' ', 'KeyN', 'KeyF',
+                  'KeyW', 'KeyR', 'Digit1', 'Digit2', 'Digit3'];
+    const ratios = new Set();
+    for (let step = 0; step < 14; ++step) {
+      // Every other step a new size or pixel ratio; keys in between, the maze growing all along.
+      if (step % 2 === 0) {
+        const [width, height, ratio] = [240 + next(480), 200 + next(320), 1 + (step / 2) % 3];
+        ratios.add(ratio);
+        await page.setViewport({width, height, deviceScaleFactor: ratio});
+        // The view has a 2 pixel edge on each side; the picture lies within it.
+        const want = [(width - 4) * ratio, (height - 4) * ratio];
+        await waitFor(page, ([w, h]) => {
+          const canvas = document.getElementById('maze');
+          return canvas.width === w && canvas.height === h;
+        }, want);
       }
+      await press(page, keys[next(keys.length)]);
+      await nextTicks(page, 1 + next(6));
+      const result = await compareWithCore(page);
+      const label = `seed ${seed} step ${step}: ${result.width}x${result.height} zoom ${result.zoom}`;
+      assert.equal(result.mismatches, 0, `${label}: ${JSON.stringify(result.first)}`);
+      assert.equal(result.stale, 0, label);
+      assert.ok(result.covered >= (result.width - 12) * (result.height - 12), label);
+    }
+    assert.equal(ratios.size, 3);
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+});
+
+describe(`the page in ${ENGINE} on a phone`, () => {
+  // The page's own picture of itself: where things are, in CSS pixels, and what moved.
+  const layout = (page) => page.evaluate(() => {
+    const box = (selector) => {
+      const element = document.querySelector(selector);
+      if (!element || getComputedStyle(element).display === 'none') return null;
+      const {left, top, right, bottom} = element.getBoundingClientRect();
+      return {left, top, right, bottom};
+    };
+    return {
+      view: box('#view'), controls: box('#controls'), dialog: box('dialog[open]'),
+      help: box('#help'), window: {left: 0, top: 0, right: innerWidth, bottom: innerHeight},
+      scrolled: [scrollX, scrollY], scale: visualViewport.scale, url: location.href,
+      history: history.length, sameDocument: globalThis.marker === true,
+    };
+  });
+  const inside = (box, outer) => box.left >= outer.left && box.top >= outer.top &&
+                                 box.right <= outer.right && box.bottom <= outer.bottom;
+  const tap = (page, chord) => page.tap(`button[data-chord="${chord}"]`);
+
+  // A finger drawn across the middle of `box` (the view's by default).
+  async function swipe(page, [dx, dy], box = null) {
+    const {view} = await layout(page);
+    const {left, top, right, bottom} =
+        box ? {left: box.x, top: box.y, right: box.x + box.width, bottom: box.y + box.height} : view;
+    const x = (left + right) / 2, y = (top + bottom) / 2;
+    await page.touchscreen.touchStart(x, y);
+    for (let step = 1; step <= 4; ++step) await page.touchscreen.touchMove(x + dx * step / 4, y + dy * step / 4);
+    await page.touchscreen.touchEnd();
+  }
+  const SWIPES = {ArrowRight: [120, 10], ArrowLeft: [-120, -10], ArrowDown: [10, 120],
+                  ArrowUp: [-10, -120]};
+
+  it('plays by touch: swipes are arrows, the bar and its menu press the rest', async () => {
+    const {page, errors} = await openPage(session, {width: 390, height: 844, ratio: 3, touch: true});
+    await page.goto(session.url);
+    await waitForGame(page);
+    await page.evaluate(() => { globalThis.marker = true; });
+    const ui = await page.evaluate(() => globalThis.vennaloop.ui);
+    if (CAN.touchScreen) {
+      assert.ok((await layout(page)).controls, 'a touch screen shows the controls at once');
+    } else {
+      assert.equal((await layout(page)).controls, null);
+      await page.touchscreen.tap(100, 100);  // a tap on the maze does nothing but show them
+    }
+    await pastTitle(page);
+    const start = await layout(page);
+    assert.ok(start.controls && start.view.bottom <= start.controls.top, 'the bar is under the view');
+    assert.equal(start.controls.bottom, start.window.bottom);
+
+    await tap(page, 'KeyS');
+    await waitFor(page, () => globalThis.vennaloop.state().mazeFinished);
+    // At zoom 1 a cell is 3 x 3 device pixels: every run of one colour along a row of the canvas
+    // is a whole number of cells, and the canvas is the core's picture.
+    const centreRow = await page.evaluate(() => {
+      const canvas = document.getElementById('maze');
+      const y = Math.floor(canvas.height / 2);
+      const row = canvas.getContext('2d').getImageData(0, y, canvas.width, 1).data;
+      const runs = [];
+      for (let x = 0, run = 1; x < canvas.width; ++x, ++run) {
+        const same = x + 1 < canvas.width && row.slice(4 * x, 4 * x + 3).join() ===
+                                              row.slice(4 * x + 4, 4 * x + 7).join();
+        if (!same) runs.push(run), run = 0;
+      }
+      return {width: canvas.width, runs};
+    });
+    assert.equal(centreRow.width, (390 - 4) * 3);
+    // Runs inside the row (the first and last may be cut by the view's edge).
+    const inner = centreRow.runs.slice(1, -1);
+    assert.ok(inner.length > 20 && inner.every((run) => run % 3 === 0),
+              JSON.stringify(inner.slice(0, 30)));
+    const picture = await compareWithCore(page);
+    assert.equal(picture.mismatches, 0, JSON.stringify(picture.first));
+    // Each swipe leaves its arrow for the next tick, as the key would.
+    await page.evaluate(() => globalThis.vennaloop.pause(true));
+    for (const [code, move] of Object.entries(SWIPES)) {
+      await swipe(page, move);
+      const key = ui.keys.find((binding) => binding.code === code).gameKey;
+      assert.equal((await state(page)).pendingKey, key, code);
+    }
+    await page.evaluate(() => globalThis.vennaloop.pause(false));
+    const cells = new Set([(await state(page)).playerCell]);
+    for (const move of Object.values(SWIPES)) {
+      await swipe(page, move);
+      await nextTicks(page, 3);
+      cells.add((await state(page)).playerCell);
+    }
+    assert.ok(cells.size > 1, 'the player ran along a corridor');
+
+    // Nothing scrolled, zoomed or left the page. (Neither headless engine carries out a pinch
+    // or an edge swipe's navigation, so those rest on the page's touch-action and
+    // overscroll-behavior.)
+    const after = await layout(page);
+    assert.deepEqual([after.scrolled, after.scale, after.url, after.history, after.sameDocument],
+                     [[0, 0], 1, start.url, start.history, true]);
+
+    // The bar and the menu press what the keyboard would.
+    const pressed = [
+      ['KeyW', (s) => s.moveMode === 3], ['Digit2', (s) => s.zoom === 2],
+      ['Shift+Digit2', (s) => s.timerPeriod === 20], ['Ctrl+Digit3', (s) => s.timerPeriod === 300],
+      ['Ctrl+Shift+Digit1', (s) => s.timerPeriod === 1], ['KeyR', (s) => s.moveMode === 0],
+    ];
+    for (const [chord, done] of pressed) {
+      if (chord.includes('+')) await tap(page, '');  // the menu
+      await tap(page, chord);
+      await waitFor(page, (source) => (0, eval)(source)(globalThis.vennaloop.state()),
+                    done.toString());
+      assert.equal((await layout(page)).controls !== null, true);
+    }
+    for (const [chord, name] of [['KeyV', 'about'], ['KeyA', 'author'], ['Escape', 'stageResult']]) {
+      await tap(page, '');
+      await tap(page, chord);
+      await waitForDialog(page, name);
+      const shown = await layout(page);
+      assert.ok(inside(shown.dialog, shown.window), `${name}: ${JSON.stringify(shown.dialog)}`);
+      // The profile's text still scrolls under a finger (Firefox scrolls nothing by a
+      // dispatched touch).
+      if (name === 'author' && CAN.touchScreen) {
+        const text = await (await page.$('dialog[open] textarea')).boundingBox();
+        await swipe(page, [0, -text.height * 0.6], text);
+        // Until the fling is over: a tap during one only stops it.
+        const scrolled = () => page.$eval('dialog[open] textarea', (area) => area.scrollTop);
+        for (let last = -1, now = await scrolled(); now !== last; now = await scrolled()) {
+          last = now;
+          await new Promise((done) => setTimeout(done, 150));
+        }
+        assert.ok(await scrolled() > 0);
+      }
+      await page.tap('dialog[open] button.push');
+      await waitForNoDialog(page);
+    }
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+
+  it('fits a small screen: the title in its proportions, the dialogs, the Keys', async () => {
+    const {page, errors} = await openPage(session, {width: 1280, height: 720});
+    await page.goto(session.url);
+    await waitForGame(page);
+    await page.evaluate(() => globalThis.vennaloop.pause(true));
+    // Where the title's ink lies, in CSS pixels of its layer.
+    const titleInk = async () => {
+      await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => done())));
+      return page.evaluate(() => {
+        const canvas = document.getElementById('title');
+        const {width, height} = canvas;
+        const data = canvas.getContext('2d').getImageData(0, 0, width, height).data;
+        let left = width, right = -1, top = height, bottom = -1;
+        for (let y = 0; y < height; ++y) {
+          for (let x = 0; x < width; ++x) {
+            if (data[4 * (y * width + x) + 3] === 0) continue;
+            left = Math.min(left, x), right = Math.max(right, x);
+            top = Math.min(top, y), bottom = Math.max(bottom, y);
+          }
+        }
+        const ratio = width / canvas.clientWidth;
+        return {width: (right + 1 - left) / ratio, height: (bottom + 1 - top) / ratio,
+                inside: left > 0 && top > 0 && right < width - 1 && bottom < height - 1};
+      });
+    };
+    const large = await titleInk();
+    assert.ok(large.inside && large.width > 800, JSON.stringify(large));
+    for (const [width, height, ratio] of [[360, 640, 2], [640, 360, 1]]) {
+      await page.setViewport({width, height, deviceScaleFactor: ratio});
+      await waitFor(page, (w) => document.getElementById('title').clientWidth < w, width);
+      const small = await titleInk();
+      assert.ok(small.inside, `${width} x ${height}: ${JSON.stringify(small)}`);
+      const proportions = (small.width / small.height) / (large.width / large.height);
+      assert.ok(Math.abs(proportions - 1) < 0.03, `${width} x ${height}: ${proportions}`);
+    }
+
+    await page.setViewport({width: 360, height: 640});
+    await page.evaluate(() => globalThis.vennaloop.pause(false));
+    await pastTitle(page);
+    await page.evaluate(() => { document.getElementById('help').open = true; });
+    const keys = await layout(page);
+    assert.ok(keys.controls === null, 'a mouse has no touch controls');
+    assert.ok(inside(keys.help, keys.window), JSON.stringify(keys.help));
+    for (const [code, name] of [['KeyV', 'about'], ['KeyA', 'author'], ['Escape', 'stageResult']]) {
+      await page.keyboard.press(code);
+      await waitForDialog(page, name);
+      const shown = await layout(page);
+      assert.ok(inside(shown.dialog, shown.window), `${name}: ${JSON.stringify(shown.dialog)}`);
+      await page.keyboard.press('Enter');
+      await waitForNoDialog(page);
     }
     assert.deepEqual(errors, []);
     await page.close();
   });
 });
 
-describe('the page when it cannot run', () => {
+describe(`the page in ${ENGINE} when it cannot run`, () => {
   const statusOf = (page) => page.$eval('#status', (status) => status.textContent);
+  // An address of its own, where no page has started and so no service worker keeps the site.
+  let url, server;
+  before(async () => {
+    server = await serveSite(SITE);
+    url = `http://127.0.0.1:${server.address().port}/`;
+  });
+  after(() => stopServing(server));
 
   it('says so without WebAssembly', async () => {
     const {page} = await openPage(session);
     await page.evaluateOnNewDocument(() => {
       delete globalThis.WebAssembly;
     });
-    await page.goto(session.url);
+    await page.goto(url);
     await page.waitForFunction(() => /WebAssembly/.test(document.getElementById('status').textContent));
     assert.match(await statusOf(page), /does not offer/);
     await page.close();
   });
 
-  it('says so with JavaScript off', async () => {
+  it('says so with JavaScript off', {skip: !CAN.scriptingOff && 'the engine keeps scripts on'},
+     async () => {
     const {page} = await openPage(session);
     await page.setJavaScriptEnabled(false);
-    await page.goto(session.url);
+    await page.goto(url);
     const text = await page.$eval('#noscript', (element) => element.textContent);
     assert.match(text, /needs JavaScript/);
     // The noscript text is what shows: the page is not blank.
     const shown = await page.evaluate(() => document.body.innerText);
     assert.match(shown, /needs JavaScript/);
     assert.doesNotMatch(shown, /Loading/, 'nothing claims the game is loading');
+    await page.close();
+  });
+
+  it('says to serve it over HTTP when opened from a file', async () => {
+    const {page} = await openPage(session);
+    await page.goto(pathToFileURL(join(SITE, 'index.html')).href);
+    await page.waitForFunction(() => /scripts\/play-web\.sh/.test(
+        document.getElementById('status').textContent));
+    assert.match(await statusOf(page), /cannot run from a file/);
     await page.close();
   });
 
@@ -353,11 +690,70 @@ describe('the page when it cannot run', () => {
           request.continue();
         }
       });
-      await page.goto(session.url);
+      await page.goto(url);
       await page.waitForFunction(
           () => /could not start/.test(document.getElementById('status').textContent));
       assert.match(await statusOf(page), new RegExp(file.replace('.', '\\.')));
       await page.close();
     });
   }
+});
+
+describe(`the page in ${ENGINE} offline`, () => {
+  // A copy of the site at an address of its own, which the test can take off the network and
+  // give a new version.
+  let site, server, port;
+  before(async () => {
+    site = mkdtempSync(join(tmpdir(), 'vennaloop-site-'));
+    cpSync(SITE, site, {recursive: true});
+    server = await serveSite(site);
+    port = server.address().port;
+  });
+  after(() => {
+    stopServing(server);
+    rmSync(site, {recursive: true, force: true});
+  });
+
+  const cacheOf = (version) => `vennaloop-${version}`;
+  const versionOf = () => /"version": "([^"]+)"/.exec(readFileSync(join(site, 'sw.js'), 'utf8'))[1];
+  const cacheNames = (page) => page.evaluate(() => caches.keys());
+  // Until the worker that keeps just `names` is at work (a cache is there from the start of its
+  // filling, so its name alone says nothing).
+  const waitForWorker = (page, names) => page.waitForFunction(async (wanted) => {
+    const worker = (await navigator.serviceWorker.getRegistration())?.active;
+    return worker?.state === 'activated' &&
+           JSON.stringify(await caches.keys()) === JSON.stringify(wanted);
+  }, {polling: 200, timeout: 20000}, names);
+  // With the server gone, the page must come whole from what the browser kept.
+  async function startsOffline(page) {
+    stopServing(server);
+    await assert.rejects(fetch(`http://127.0.0.1:${port}/`), 'the site is off the network');
+    await page.reload();
+    await waitForGame(page);
+    await pastTitle(page);
+    assert.equal(await page.$eval('#status', (status) => status.textContent), '');
+  }
+
+  it('starts with the network off after one visit; a new version replaces the old', async () => {
+    const {page, errors} = await openPage(session);
+    await page.goto(`http://127.0.0.1:${port}/`);
+    await waitForGame(page);
+    const first = versionOf();
+    await waitForWorker(page, [cacheOf(first)]);
+    await startsOffline(page);
+
+    // A new build: the page's worker fetches it, and its cache is the only one left.
+    const index = join(site, 'index.html');
+    writeFileSync(index, readFileSync(index, 'utf8').replace('<head>', '<head><!-- new -->'));
+    const second = writeServiceWorker(site, 'test');
+    assert.notEqual(second, first);
+    server = await serveSite(site, port);
+    await page.reload();
+    await waitForWorker(page, [cacheOf(second)]);
+    await startsOffline(page);
+    assert.match(await page.content(), /<!-- new -->/);
+    assert.deepEqual(await cacheNames(page), [cacheOf(second)]);
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
 });
