@@ -22,6 +22,10 @@ inline constexpr int DEFAULT_PERIOD_MS = 16;
 /// Growth steps of the maze per game cycle.
 inline constexpr int GROW_STEPS_PER_CYCLE = 16;
 
+/// The timer period a digit key (1 to 3) sets with Shift, Ctrl or both held: ten times the digit
+/// with Shift, a hundred times with Ctrl, the digit itself with both.
+int SpeedPeriodMs(int digit, bool shift, bool ctrl);
+
 /// The player's automatic mode: who walks when no key is pending.
 enum class MoveMode : std::int32_t {
   Manual = 0,    ///< nobody: the player stands until a key moves it

@@ -84,15 +84,18 @@ void Game::DispatchCommand(int virtualKey, Cell& target, bool& moved) {
   }
 }
 
+int SpeedPeriodMs(int digit, bool shift, bool ctrl) {
+  return digit * (shift && ctrl ? 1 : ctrl ? 100 : 10);
+}
+
 // With Shift or Ctrl a digit sets the speed, otherwise the zoom. Only 1 to 3 reach here, so the
 // zoom stays within what the renderer draws.
 void Game::DigitCommand(int digit) {
   const bool shift = host_.IsShiftDown();
   const bool ctrl = host_.IsCtrlDown();
   if (shift || ctrl) {
-    const int scale = shift && ctrl ? 1 : ctrl ? 100 : 10;
     host_.StopTimer();
-    host_.StartTimer(digit * scale);
+    host_.StartTimer(SpeedPeriodMs(digit, shift, ctrl));
   } else {
     zoom = digit;
   }

@@ -3,7 +3,9 @@
 #include "web/ui_json.h"
 
 #include <cstdio>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "game/game.h"
 #include "ui/dialog_layouts.h"
@@ -264,6 +266,21 @@ std::string InterfaceJson() {
   json.Member("ok", static_cast<int>(DialogAnswer::Ok));
   json.Member("cancel", static_cast<int>(DialogAnswer::Cancel));
   json.EndObject();
+
+  // The speeds the digits set, fastest first, for controls that press them.
+  json.Key("speeds");
+  json.BeginArray();
+  for (const auto& [shift, ctrl] : {std::pair{true, true}, {true, false}, {false, true}}) {
+    for (int digit = 1; digit <= 3; ++digit) {
+      json.BeginObject();
+      json.Member("code", "Digit" + std::to_string(digit));
+      json.Member("shift", shift);
+      json.Member("ctrl", ctrl);
+      json.Member("periodMs", SpeedPeriodMs(digit, shift, ctrl));
+      json.EndObject();
+    }
+  }
+  json.EndArray();
 
   json.Member("goal", GOAL_SENTENCE);
   json.Key("legend");

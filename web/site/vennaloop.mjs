@@ -403,16 +403,17 @@ const BAR_BUTTONS = [
   ['R', 'stop', 'KeyR'], ['S', 'grow', 'KeyS'],
   ['1', 'zoom', 'Digit1'], ['2', 'zoom', 'Digit2'], ['3', 'zoom', 'Digit3'],
 ];
-const MENU_ROWS = [
-  ['Speed, ms a cycle', [
-    ['1', 'Digit1', true, true], ['2', 'Digit2', true, true], ['3', 'Digit3', true, true],
-    ['10', 'Digit1', true], ['20', 'Digit2', true], ['30', 'Digit3', true],
-  ]],
-  [null, [['100', 'Digit1', false, true], ['200', 'Digit2', false, true],
-          ['300', 'Digit3', false, true]]],
-  ['Stage', [['Undo exchanges', 'Space'], ['Give up', 'Escape']]],
-  ['Vennaloop', [['About', 'KeyV'], ['Author', 'KeyA']]],
-];
+// The menu's rows: the speeds, as the core's digits set them, six to a row, then the rest.
+function menuRows() {
+  const speeds = ui.speeds.map(({code, shift, ctrl, periodMs}) =>
+                                 [String(periodMs), code, shift, ctrl]);
+  return [
+    ['Speed, ms a cycle', speeds.slice(0, 6)],
+    [null, speeds.slice(6)],
+    ['Stage', [['Undo exchanges', 'Space'], ['Give up', 'Escape']]],
+    ['Vennaloop', [['About', 'KeyV'], ['Author', 'KeyA']]],
+  ];
+}
 const SWIPE_KEYS = {left: 'ArrowLeft', right: 'ArrowRight', up: 'ArrowUp', down: 'ArrowDown'};
 
 function pressKey(code, shift = false, ctrl = false) {
@@ -464,7 +465,7 @@ function buildControls() {
     menu.hidden = !shown;
     more.setAttribute('aria-expanded', String(shown));
   };
-  for (const [heading, buttons] of MENU_ROWS) {
+  for (const [heading, buttons] of menuRows()) {
     if (heading) {
       const h2 = document.createElement('h2');
       h2.textContent = heading;
