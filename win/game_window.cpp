@@ -32,7 +32,7 @@ bool GameWindow::RegisterWindowClasses(HINSTANCE instance) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-  windowClass.lpfnWndProc = WindowProc;
+  windowClass.lpfnWndProc = ObjectWindowProc<GameWindow>;
   windowClass.hInstance = instance;
   windowClass.lpszClassName = CLASS_NAME;
   return RegisterClassExW(&windowClass) != 0 && TitleOverlay::RegisterWindowClass(instance);
@@ -54,22 +54,6 @@ bool GameWindow::Create(HWND frame, int childId) {
                   0, 0, frame, reinterpret_cast<HMENU>(static_cast<INT_PTR>(childId)), instance,
                   this);
   return hwnd_ != nullptr;
-}
-
-LRESULT CALLBACK GameWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<GameWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->hwnd_ = hwnd;
-  }
-  auto* self = reinterpret_cast<GameWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  return self->Handle(message, wParam, lParam);
 }
 
 LRESULT GameWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

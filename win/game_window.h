@@ -18,6 +18,7 @@
 #include "view/pixel_buffer.h"
 #include "win/layout_dialog.h"
 #include "win/title_overlay.h"
+#include "win/window_proc.h"
 
 namespace vennaloop::win {
 
@@ -52,7 +53,8 @@ class GameWindow final : public GameHost {
   bool IsCtrlDown() override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  template <typename Window>
+  friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCreate();
   void OnSize(int width, int height);

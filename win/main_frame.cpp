@@ -42,7 +42,7 @@ SIZE InitialSize(HWND frame) {
 bool MainFrame::RegisterWindowClass(HINSTANCE instance) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = WindowProc;
+  windowClass.lpfnWndProc = ObjectWindowProc<MainFrame>;
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(ICON_RESOURCE_ID));
   windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ICON_RESOURCE_ID),
@@ -63,22 +63,6 @@ bool MainFrame::Create(HINSTANCE instance) {
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
   return true;
-}
-
-LRESULT CALLBACK MainFrame::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<MainFrame*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->hwnd_ = hwnd;
-  }
-  auto* self = reinterpret_cast<MainFrame*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  return self->Handle(message, wParam, lParam);
 }
 
 LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "win/game_window.h"
+#include "win/window_proc.h"
 
 namespace vennaloop::win {
 
@@ -26,7 +27,8 @@ class MainFrame {
   GameWindow& view() { return view_; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  template <typename Window>
+  friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND hwnd_ = nullptr;

@@ -7,6 +7,7 @@
 #
 #   x11_test.sh PROGRAM SHOT_CHECK
 set -euo pipefail
+. "$(dirname "$0")/../xvfb.sh"
 
 program=$1 check=$2
 
@@ -26,15 +27,7 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
-# A display number of the server's own choosing, so parallel runs stay apart.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$dir/display" ] && break
-  sleep 0.1
-done
-[ -s "$dir/display" ] || { echo "FAIL: Xvfb did not start"; cat "$dir/xvfb.log"; exit 1; }
-export DISPLAY=:$(cat "$dir/display")
+start_xvfb "$dir" 1280x800x24
 unset WAYLAND_DISPLAY
 
 mkdir -m 700 "$dir/runtime"

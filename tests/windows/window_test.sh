@@ -12,6 +12,7 @@
 # SHOT_CHECK is tests/desktop's maze_shot_check of the native build: it grabs the screen and
 # counts the colours of the game area.
 set -euo pipefail
+. "$(dirname "$0")/../xvfb.sh"
 
 program=$1 check=$2
 
@@ -51,16 +52,8 @@ wineserver -w
 echo "fresh Wine prefix in $(since "$start") s"
 start=$(date +%s.%N)
 
-# A display number of the server's own choosing, so parallel runs stay apart; a screen large
-# enough for the whole title.
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$dir/display" ] && break
-  sleep 0.1
-done
-[ -s "$dir/display" ] || { echo "FAIL: Xvfb did not start"; cat "$dir/xvfb.log"; exit 1; }
-export DISPLAY=:$(cat "$dir/display")
+# A screen large enough for the whole title.
+start_xvfb "$dir" 1600x1000x24
 mkdir -m 700 "$dir/runtime"
 export XDG_RUNTIME_DIR=$dir/runtime
 
