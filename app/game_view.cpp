@@ -14,7 +14,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/physical_key.h"
+#include "app/key_event.h"
+#include "ui/key_table.h"
 #include "view/cell_palette.h"
 #include "view/renderer.h"
 
@@ -199,15 +200,13 @@ void GameView::paintEvent(QPaintEvent* event) {
 }
 
 void GameView::keyPressEvent(QKeyEvent* event) {
-  // The window keeps its editing and pane chords, and the system its Alt keys: neither reaches
-  // the game. Every other key is the game's to take or to ignore.
-  const QString name = PhysicalKeyName(*event, xkbKeycodes_);
-  const std::string code = name.toStdString();
-  if (!KeyReachesGame(code, ModifiersOf(*event))) {
-    QFrame::keyPressEvent(event);
+  const GameKeyPress read =
+      ReadKeyPress(KeyPressOf(*event, xkbKeycodes_).view(), KeySurface::Window);
+  if (read.gameKey == 0) {
+    QFrame::keyPressEvent(event);  // the window's chords, the system's keys and the rest
     return;
   }
-  game_.KeyDown(GameKeyOf(code));
+  game_.KeyDown(read.gameKey);
   event->accept();
 }
 

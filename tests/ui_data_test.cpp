@@ -91,7 +91,7 @@ TEST(KeyTableTest, WindowChordsWantTheirModifiersExactly) {
   const KeyModifiers none, shift{.shift = true}, ctrl{.ctrl = true}, alt{.alt = true};
   const KeyModifiers ctrlShift{.shift = true, .ctrl = true}, ctrlAlt{.ctrl = true, .alt = true};
   for (const KeyChord& chord : WindowChords())
-    EXPECT_FALSE(KeyReachesGame(chord.code, chord.modifiers)) << chord.code;
+    EXPECT_FALSE(KeyReachesGame(chord.name, chord.modifiers)) << chord.name;
   EXPECT_EQ(WindowChords().size(), 10u);
 
   EXPECT_FALSE(KeyReachesGame("KeyV", ctrl));
@@ -113,8 +113,8 @@ TEST(KeyTableTest, BrowserStandInsAreFreeKeysThatGiveCtrlDigits) {
   ASSERT_EQ(BrowserStandInKeys().size(), 3u);
   int digit = KEY_1;
   for (const KeyStandIn& standIn : BrowserStandInKeys()) {
-    EXPECT_EQ(GameKeyOf(standIn.code), 0) << standIn.code;
-    EXPECT_TRUE(KeyReachesGame(standIn.code, KeyModifiers{})) << standIn.code;
+    EXPECT_EQ(GameKeyOf(standIn.name), 0) << standIn.name;
+    EXPECT_TRUE(KeyReachesGame(standIn.name, KeyModifiers{})) << standIn.name;
     EXPECT_EQ(standIn.gameKey, digit++);
     EXPECT_EQ(standIn.adds, KeyModifiers{.ctrl = true});
   }
@@ -126,24 +126,24 @@ TEST(KeyTableTest, PageTakesTheGamesChordsAndLeavesTheBrowsersShortcuts) {
   const KeyModifiers none, shift{.shift = true}, ctrl{.ctrl = true}, alt{.alt = true};
   const KeyModifiers ctrlShift{.shift = true, .ctrl = true}, meta{.meta = true};
   for (const KeyChord& chord : PageChords()) {
-    EXPECT_TRUE(GameKeyOf(chord.code) != 0 || chord.code.starts_with("Digit")) << chord.code;
-    EXPECT_TRUE(KeyReachesGame(chord.code, chord.modifiers)) << chord.code;
-    EXPECT_FALSE(chord.modifiers.alt || chord.modifiers.meta) << chord.code;
+    EXPECT_TRUE(GameKeyOf(chord.name) != 0 || chord.name.starts_with("Digit")) << chord.name;
+    EXPECT_TRUE(KeyReachesGame(chord.name, chord.modifiers)) << chord.name;
+    EXPECT_FALSE(chord.modifiers.alt || chord.modifiers.meta) << chord.name;
   }
   for (const KeyBinding& key : GameKeyBindings()) {
-    EXPECT_TRUE(PageTakesKey(key.code, none)) << key.code;
-    EXPECT_TRUE(PageTakesKey(key.code, shift)) << key.code;
-    EXPECT_FALSE(PageTakesKey(key.code, meta)) << key.code;
-    EXPECT_FALSE(PageTakesKey(key.code, alt)) << key.code;
+    EXPECT_TRUE(PageTakesKey(key.name, none)) << key.name;
+    EXPECT_TRUE(PageTakesKey(key.name, shift)) << key.name;
+    EXPECT_FALSE(PageTakesKey(key.name, meta)) << key.name;
+    EXPECT_FALSE(PageTakesKey(key.name, alt)) << key.name;
   }
   for (const char* digit : {"Digit1", "Digit2", "Digit3"}) {
     EXPECT_TRUE(PageTakesKey(digit, ctrl)) << digit;
     EXPECT_TRUE(PageTakesKey(digit, ctrlShift)) << digit;
   }
   for (const KeyStandIn& standIn : BrowserStandInKeys()) {
-    EXPECT_TRUE(PageTakesKey(standIn.code, none)) << standIn.code;
-    EXPECT_TRUE(PageTakesKey(standIn.code, shift)) << standIn.code;
-    EXPECT_FALSE(PageTakesKey(standIn.code, ctrl)) << standIn.code;
+    EXPECT_TRUE(PageTakesKey(standIn.name, none)) << standIn.name;
+    EXPECT_TRUE(PageTakesKey(standIn.name, shift)) << standIn.name;
+    EXPECT_FALSE(PageTakesKey(standIn.name, ctrl)) << standIn.name;
   }
   // Reload, find, save, new window, select all, close, bookmark: all the browser's.
   for (const char* code : {"KeyR", "KeyF", "KeyS", "KeyN", "KeyA", "KeyW", "KeyV", "KeyD"}) {

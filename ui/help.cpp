@@ -78,11 +78,11 @@ std::string KeyHelpMarkdown() {
     if (key.pageOnly) continue;
     out.append("| ").append(key.keys).append(" | ").append(key.action).append(" |\n");
   }
-  return out;
+  return out.append("\n").append(Wrapped(KEY_LAYOUT_NOTE, 100));
 }
 
 std::string KeyHelpManSection() {
-  std::string out;
+  std::string out = std::string(KEY_LAYOUT_NOTE) + "\n";
   for (const KeyHelp& key : KEYS) {
     if (key.pageOnly) continue;
     out.append(".TP\n.B ").append(key.keys).append("\n").append(key.action).append("\n");
@@ -104,7 +104,7 @@ std::string KeyHelpPlainText() {
     out.append("  ").append(key.keys).append(width - key.keys.size() + 2, ' ');
     out.append(key.action).append("\n");
   }
-  return out;
+  return out.append("\n").append(Wrapped(KEY_LAYOUT_NOTE, 78));
 }
 
 }  // namespace vennaloop

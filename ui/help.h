@@ -15,6 +15,12 @@ inline constexpr char GOAL_SENTENCE[] =
     "Find the way from your start room to the goal, the room on the opposite side of the plane, "
     "while the maze grows around you; every alien that catches you costs a hit point.";
 
+/// Where the keys are on any keyboard, as ui/key_press.h reads them.
+inline constexpr char KEY_LAYOUT_NOTE[] =
+    "The letters are the keys labelled with them, on any keyboard layout (on one without Latin "
+    "letters, the keys where a US keyboard has them); 1, 2 and 3 are the top row's first three "
+    "keys, whatever they type.";
+
 struct ColourMeaning {
   std::uint32_t colour;  ///< 0xRRGGBB, as the maze draws it
   std::string_view name;
@@ -33,13 +39,14 @@ struct KeyHelp {
 /// Every key, in the order a player learns them.
 std::span<const KeyHelp> KeyHelpTable();
 
-/// The key help as a Markdown table, the page-only rows left out: the README's.
+/// The key help as a Markdown table, the page-only rows left out, and the layout note under it:
+/// the README's.
 std::string KeyHelpMarkdown();
-/// The key help as the body of a help2man section, the page-only rows left out: the manual
-/// page's KEYS.
+/// The key help as the body of a help2man section, the layout note first and the page-only rows
+/// left out: the manual page's KEYS.
 std::string KeyHelpManSection();
-/// The key help as plain text in two columns, with the goal and the colours above it, the
-/// page-only rows left out: for a README.txt beside a program.
+/// The key help as plain text in two columns, with the goal and the colours above it and the
+/// layout note under it, the page-only rows left out: for a README.txt beside a program.
 std::string KeyHelpPlainText();
 
 }  // namespace vennaloop

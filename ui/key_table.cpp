@@ -1,4 +1,4 @@
-// key_table.cpp: the game's keys and the window's chords.
+// key_table.cpp: the game's keys, the window's chords, the page's stand-ins, and the gate.
 #include "ui/key_table.h"
 
 #include <array>
@@ -44,16 +44,16 @@ constexpr auto PAGE_CHORDS = [] {
   std::array<KeyChord, 2 * (std::size(GAME_KEYS) + std::size(BROWSER_STAND_INS)) + 2 * 3> chords{};
   std::size_t n = 0;
   for (const KeyBinding& key : GAME_KEYS) {
-    chords[n++] = {key.code, NONE};
-    chords[n++] = {key.code, SHIFT};
+    chords[n++] = {key.name, NONE};
+    chords[n++] = {key.name, SHIFT};
     if (IsDigit(key.gameKey)) {
-      chords[n++] = {key.code, CTRL};
-      chords[n++] = {key.code, CTRL_SHIFT};
+      chords[n++] = {key.name, CTRL};
+      chords[n++] = {key.name, CTRL_SHIFT};
     }
   }
   for (const KeyStandIn& standIn : BROWSER_STAND_INS) {
-    chords[n++] = {standIn.code, NONE};
-    chords[n++] = {standIn.code, SHIFT};
+    chords[n++] = {standIn.name, NONE};
+    chords[n++] = {standIn.name, SHIFT};
   }
   return chords;
 }();
@@ -64,9 +64,9 @@ std::span<const KeyBinding> GameKeyBindings() {
   return GAME_KEYS;
 }
 
-int GameKeyOf(std::string_view code) {
+int GameKeyOf(std::string_view name) {
   for (const KeyBinding& binding : GAME_KEYS)
-    if (binding.code == code) return binding.gameKey;
+    if (binding.name == name) return binding.gameKey;
   return 0;
 }
 
@@ -78,10 +78,10 @@ std::span<const KeyStandIn> BrowserStandInKeys() {
   return BROWSER_STAND_INS;
 }
 
-bool KeyReachesGame(std::string_view code, KeyModifiers modifiers) {
+bool KeyReachesGame(std::string_view name, KeyModifiers modifiers) {
   if (modifiers.alt && !modifiers.ctrl) return false;
   for (const KeyChord& chord : WINDOW_CHORDS)
-    if (chord.code == code && chord.modifiers == modifiers) return false;
+    if (chord.name == name && chord.modifiers == modifiers) return false;
   return true;
 }
 
@@ -89,10 +89,22 @@ std::span<const KeyChord> PageChords() {
   return PAGE_CHORDS;
 }
 
-bool PageTakesKey(std::string_view code, KeyModifiers modifiers) {
+bool PageTakesKey(std::string_view name, KeyModifiers modifiers) {
   for (const KeyChord& chord : PAGE_CHORDS)
-    if (chord.code == code && chord.modifiers == modifiers) return true;
+    if (chord.name == name && chord.modifiers == modifiers) return true;
   return false;
+}
+
+GameKeyPress ReadKeyPress(const KeyPress& press, KeySurface surface) {
+  const std::string_view name = KeyNameOf(press.place, press.key);
+  if (name.empty()) return {};
+  if (surface == KeySurface::Window)
+    return {KeyReachesGame(name, press.modifiers) ? GameKeyOf(name) : 0, {}};
+  if (!PageTakesKey(name, press.modifiers)) return {};
+  if (const int gameKey = GameKeyOf(name)) return {gameKey, {}};
+  for (const KeyStandIn& standIn : BROWSER_STAND_INS)
+    if (standIn.name == name) return {standIn.gameKey, standIn.adds};
+  return {};
 }
 
 }  // namespace vennaloop

@@ -1,34 +1,28 @@
-// key_table.h: which physical key is which game key, for every front end. Keys are named by their
-// place on the keyboard as the browser's KeyboardEvent.code names them ("Digit1", "KeyV",
-// "Numpad1", "Escape", "ArrowLeft"); a front end turns its own key events into these names.
+// key_table.h: which key is which game key, for every front end, and the gate a key press goes
+// through to reach the game. Keys are named as key_press.h reads them: "KeyV" is the key that
+// types V on the player's layout, "Digit1" the top row's first key, "ArrowLeft" the arrow.
 #pragma once
 
 #include <span>
 #include <string_view>
 
+#include "ui/key_press.h"
+
 namespace vennaloop {
 
 struct KeyBinding {
-  std::string_view code;
+  std::string_view name;
   int gameKey;  ///< a key code of game/virtual_keys.h
 };
 
 /// The sixteen keys the game takes. The keypad's digits are keys of their own and not among them.
 std::span<const KeyBinding> GameKeyBindings();
 
-/// The game key of a physical key, or 0 for one the game does not take.
-int GameKeyOf(std::string_view code);
-
-struct KeyModifiers {
-  bool shift = false;
-  bool ctrl = false;
-  bool alt = false;
-  bool meta = false;  ///< the Windows or Command key
-  friend bool operator==(const KeyModifiers&, const KeyModifiers&) = default;
-};
+/// The game key of a key's name, or 0 for one the game does not take.
+int GameKeyOf(std::string_view name);
 
 struct KeyChord {
-  std::string_view code;
+  std::string_view name;
   KeyModifiers modifiers;  ///< wanted exactly: Shift+Ctrl+C is not Ctrl+C
 };
 
@@ -36,10 +30,10 @@ struct KeyChord {
 std::span<const KeyChord> WindowChords();
 
 /// A key a browser page offers in place of a chord that some browsers keep for themselves
-/// (Ctrl+1, 2 and 3 switch tabs in some): pressing `code` gives the game `gameKey`, read at the
+/// (Ctrl+1, 2 and 3 switch tabs in some): pressing `name` gives the game `gameKey`, read at the
 /// tick as if the modifiers in `adds` were held too.
 struct KeyStandIn {
-  std::string_view code;
+  std::string_view name;
   int gameKey;  ///< a key code of game/virtual_keys.h
   KeyModifiers adds;
 };
@@ -49,7 +43,7 @@ std::span<const KeyStandIn> BrowserStandInKeys();
 
 /// False for a window chord and for any key with Alt but not Ctrl (a system key): neither reaches
 /// the game, so Ctrl+V does nothing while V alone opens the about box.
-bool KeyReachesGame(std::string_view code, KeyModifiers modifiers);
+bool KeyReachesGame(std::string_view name, KeyModifiers modifiers);
 
 /// The chords a browser page takes from the browser for the game: every game key and stand-in
 /// alone or with Shift (a letter is the same key whatever the Shift state), and the three digits
@@ -58,6 +52,20 @@ bool KeyReachesGame(std::string_view code, KeyModifiers modifiers);
 std::span<const KeyChord> PageChords();
 
 /// Whether a browser page takes the key for the game: it is one of PageChords().
-bool PageTakesKey(std::string_view code, KeyModifiers modifiers);
+bool PageTakesKey(std::string_view name, KeyModifiers modifiers);
+
+/// Where key presses arrive: a desktop window, which keeps its own chords from the game, or a
+/// browser page, which takes only the game's chords and offers the stand-ins.
+enum class KeySurface { Window, Page };
+
+/// What the game makes of a key press.
+struct GameKeyPress {
+  int gameKey = 0;    ///< the key the game records for its next tick; 0: the press is not the
+                      ///< game's, and the front end leaves it to its window or browser
+  KeyModifiers adds;  ///< held for the tick that takes the key, as a stand-in's Ctrl
+};
+
+/// The gate every key press goes through, on every front end.
+GameKeyPress ReadKeyPress(const KeyPress& press, KeySurface surface);
 
 }  // namespace vennaloop

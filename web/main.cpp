@@ -209,30 +209,28 @@ EMSCRIPTEN_KEEPALIVE void vl_tick() {
   if (game.pendingKey == 0) host.standInAdds = {};
 }
 
-/// A key press by its physical name. 1: the game took it; 0: the page leaves it to the browser,
-/// as every chord the game does not bind (key_table.h's PageChords).
-EMSCRIPTEN_KEEPALIVE int vl_key_down(const char* code, int shift, int ctrl, int alt, int meta) {
-  if (!PageTakesKey(code, ModifiersOf(shift, ctrl, alt, meta))) return 0;
-  if (const int gameKey = GameKeyOf(code)) {
-    game.KeyDown(gameKey);
-    host.standInAdds = {};
-    return 1;
-  }
-  for (const KeyStandIn& standIn : BrowserStandInKeys()) {
-    if (standIn.code != code) continue;
-    game.KeyDown(standIn.gameKey);
-    host.standInAdds = {standIn.adds.shift, standIn.adds.ctrl};
-    return 1;
-  }
-  return 0;
+/// A key press as the browser reports it (KeyboardEvent.code and .key). 1: the game took it; 0:
+/// the page leaves it to the browser, as every chord the game does not bind.
+EMSCRIPTEN_KEEPALIVE int vl_key_down(const char* code, const char* key, int shift, int ctrl,
+                                     int alt, int meta) {
+  const GameKeyPress read =
+      ReadKeyPress({code, key, ModifiersOf(shift, ctrl, alt, meta)}, KeySurface::Page);
+  if (read.gameKey == 0) return 0;
+  game.KeyDown(read.gameKey);
+  host.standInAdds = {read.adds.shift, read.adds.ctrl};
+  return 1;
 }
 
-/// A key pressed by the page's own controls (a touch button, a swipe), with Shift and Ctrl held
-/// for the game until the tick that takes the key reads them. 1: the game took it.
-EMSCRIPTEN_KEEPALIVE int vl_press(const char* code, int shift, int ctrl) {
-  const int taken = vl_key_down(code, shift, ctrl, 0, 0);
-  if (taken && GameKeyOf(code)) host.standInAdds = {shift != 0, ctrl != 0};
-  return taken;
+/// A key pressed by the page's own controls (a touch button, a swipe), named by what it types
+/// (KeyboardEvent.key), with Shift and Ctrl held for the game until the tick that takes the key
+/// reads them. 1: the game took it.
+EMSCRIPTEN_KEEPALIVE int vl_press(const char* key, int shift, int ctrl) {
+  const GameKeyPress read =
+      ReadKeyPress({"", key, ModifiersOf(shift, ctrl, 0, 0)}, KeySurface::Page);
+  if (read.gameKey == 0) return 0;
+  game.KeyDown(read.gameKey);
+  host.standInAdds = {shift != 0 || read.adds.shift, ctrl != 0 || read.adds.ctrl};
+  return 1;
 }
 
 /// The live state of Shift and Ctrl, which the game reads when a digit's tick runs.

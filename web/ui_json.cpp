@@ -273,7 +273,7 @@ std::string InterfaceJson() {
   for (const auto& [shift, ctrl] : {std::pair{true, true}, {true, false}, {false, true}}) {
     for (int digit = 1; digit <= 3; ++digit) {
       json.BeginObject();
-      json.Member("code", "Digit" + std::to_string(digit));
+      json.Member("key", std::to_string(digit));
       json.Member("shift", shift);
       json.Member("ctrl", ctrl);
       json.Member("periodMs", SpeedPeriodMs(digit, shift, ctrl));
@@ -283,6 +283,7 @@ std::string InterfaceJson() {
   json.EndArray();
 
   json.Member("goal", GOAL_SENTENCE);
+  json.Member("keyLayoutNote", KEY_LAYOUT_NOTE);
   json.Key("legend");
   json.BeginArray();
   for (const ColourMeaning& colour : ColourLegend()) {
@@ -308,7 +309,7 @@ std::string InterfaceJson() {
   json.BeginArray();
   for (const KeyBinding& binding : GameKeyBindings()) {
     json.BeginObject();
-    json.Member("code", binding.code);
+    json.Member("name", binding.name);
     json.Member("gameKey", binding.gameKey);
     json.EndObject();
   }
@@ -318,7 +319,7 @@ std::string InterfaceJson() {
   json.BeginArray();
   for (const KeyChord& chord : WindowChords()) {
     json.BeginObject();
-    json.Member("code", chord.code);
+    json.Member("name", chord.name);
     WriteModifiers(json, chord.modifiers);
     json.EndObject();
   }
@@ -329,7 +330,7 @@ std::string InterfaceJson() {
   json.BeginArray();
   for (const KeyChord& chord : PageChords()) {
     json.BeginObject();
-    json.Member("code", chord.code);
+    json.Member("name", chord.name);
     WriteModifiers(json, chord.modifiers);
     json.EndObject();
   }
@@ -339,7 +340,7 @@ std::string InterfaceJson() {
   json.BeginArray();
   for (const KeyStandIn& standIn : BrowserStandInKeys()) {
     json.BeginObject();
-    json.Member("code", standIn.code);
+    json.Member("name", standIn.name);
     json.Member("gameKey", standIn.gameKey);
     WriteModifiers(json, standIn.adds);
     json.EndObject();

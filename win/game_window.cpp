@@ -5,12 +5,11 @@
 #include <imm.h>
 
 #include <algorithm>
-#include <string_view>
 
 #include "ui/key_table.h"
 #include "view/cell_palette.h"
 #include "view/renderer.h"
-#include "win/scan_codes.h"
+#include "win/key_message.h"
 
 namespace vennaloop::win {
 
@@ -19,10 +18,6 @@ namespace {
 constexpr wchar_t CLASS_NAME[] = L"VennaloopView";
 constexpr UINT_PTR GAME_TIMER = 1;
 constexpr double USER_DEFAULT_DPI = 96.0;
-
-bool KeyHeld(int virtualKey) {
-  return (GetKeyState(virtualKey) & 0x8000) != 0;
-}
 
 }  // namespace
 
@@ -77,7 +72,7 @@ LRESULT GameWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      if (OnKey(lParam)) return 0;
+      if (OnKey(wParam, lParam)) return 0;
       break;
     case WM_DIALOG_CLOSED:
       DialogClosed(static_cast<DialogAnswer>(wParam));
@@ -170,16 +165,11 @@ void GameWindow::OnPaint() {
   if (asked) DeleteObject(asked);
 }
 
-bool GameWindow::OnKey(LPARAM lParam) {
-  // The window keeps its editing and pane chords, and the system its Alt keys: neither reaches
-  // the game. Every other key is the game's to take or to ignore.
-  const std::string_view code = KeyCodeNameOf(lParam);
-  const KeyModifiers modifiers{
-      .shift = KeyHeld(VK_SHIFT), .ctrl = KeyHeld(VK_CONTROL), .alt = KeyHeld(VK_MENU)};
-  if (code.empty() || !KeyReachesGame(code, modifiers)) return false;
-  const int gameKey = GameKeyOf(code);
-  if (gameKey == 0) return false;
-  game_.KeyDown(gameKey);
+bool GameWindow::OnKey(WPARAM wParam, LPARAM lParam) {
+  const GameKeyPress read =
+      ReadKeyPress(KeyPressOf(wParam, lParam, HeldModifiers()), KeySurface::Window);
+  if (read.gameKey == 0) return false;
+  game_.KeyDown(read.gameKey);
   return true;
 }
 
@@ -226,11 +216,11 @@ void GameWindow::OpenDialog(const DialogRequest& request) {
 }
 
 bool GameWindow::IsShiftDown() {
-  return KeyHeld(VK_SHIFT);
+  return HeldModifiers().shift;
 }
 
 bool GameWindow::IsCtrlDown() {
-  return KeyHeld(VK_CONTROL);
+  return HeldModifiers().ctrl;
 }
 
 }  // namespace vennaloop::win

@@ -60,7 +60,7 @@ class GameWindow final : public GameHost {
   void OnSize(int width, int height);
   void OnPaint();
   /// Whether a key message went to the game; the others are left to the system.
-  bool OnKey(LPARAM lParam);
+  bool OnKey(WPARAM wParam, LPARAM lParam);
   /// Brings the picture, sized to the client area, up to the game at the screen's scale, and
   /// marks what changed in it for painting.
   const PixelBuffer& PreparePicture();

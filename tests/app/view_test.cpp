@@ -160,8 +160,8 @@ Qt::Key QtKeyOf(std::string_view code) {
 
 TEST_F(GameWindowTest, TheWindowsChordsNeverReachTheGame) {
   for (const KeyChord& chord : WindowChords()) {
-    const Qt::Key key = QtKeyOf(chord.code);
-    ASSERT_NE(key, Qt::Key_unknown) << chord.code;
+    const Qt::Key key = QtKeyOf(chord.name);
+    ASSERT_NE(key, Qt::Key_unknown) << chord.name;
     Qt::KeyboardModifiers modifiers;
     modifiers.setFlag(Qt::ShiftModifier, chord.modifiers.shift);
     modifiers.setFlag(Qt::ControlModifier, chord.modifiers.ctrl);
@@ -169,7 +169,7 @@ TEST_F(GameWindowTest, TheWindowsChordsNeverReachTheGame) {
     view_->game().pendingKey = KEY_R;  // a key the view would replace if anything came through
     QKeyEvent press(QEvent::KeyPress, key, modifiers);
     QApplication::sendEvent(view_, &press);
-    EXPECT_EQ(TakePendingKey(), KEY_R) << chord.code;
+    EXPECT_EQ(TakePendingKey(), KEY_R) << chord.name;
   }
   QTest::keyClick(view_, Qt::Key_V);
   EXPECT_EQ(TakePendingKey(), KEY_V) << "V alone opens the about box";

@@ -1,5 +1,5 @@
-// win_unit_test.cpp: the Windows front end's own rules, where they need no window: scan codes to
-// key names, the dialog templates read back field by field, the choice of faces, the texts.
+// win_unit_test.cpp: the Windows front end's own rules, where they need no window: key messages
+// read as keys, the dialog templates read back field by field, the choice of faces, the texts.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "game/virtual_keys.h"
 #include "ui/dialog_layouts.h"
 #include "ui/faces.h"
 #include "ui/key_table.h"
 #include "win/dialog_template.h"
 #include "win/font_choice.h"
-#include "win/scan_codes.h"
+#include "win/key_message.h"
 #include "win/wide_text.h"
 
 namespace vennaloop::win {
@@ -21,57 +22,47 @@ namespace {
 
 // ---- Keys --------------------------------------------------------------------------------------
 
-// Every name a scan code can have, with the code that has it.
-struct NamedScanCode {
+struct KeyMessageCase {
+  const char* layout;
+  WPARAM virtualKey;
   unsigned scanCode;
   bool extended;
-  std::string_view name;
+  KeyModifiers modifiers;
+  int gameKey;  ///< what the window reads, 0 where the message goes on to the system
 };
 
-std::vector<NamedScanCode> AllNamedScanCodes() {
-  std::vector<NamedScanCode> all;
-  for (unsigned code = 0; code < 0x100; ++code)
-    for (bool extended : {false, true})
-      if (const std::string_view name = KeyCodeName(code, extended); !name.empty())
-        all.push_back({code, extended, name});
-  return all;
-}
+// WM_KEYDOWN as Windows sends it on an AZERTY and a Dvorak keyboard: the virtual key follows the
+// layout's letters, the scan code the key's place.
+const KeyMessageCase KEY_MESSAGES[] = {
+    {"AZERTY", 'A', 0x10, false, {}, KEY_A},  // the US Q place
+    {"AZERTY", 'Q', 0x1E, false, {}, 0},
+    {"AZERTY", 'W', 0x2C, false, {.shift = true}, KEY_W},
+    {"AZERTY", 'Z', 0x11, false, {.ctrl = true}, 0},  // the window's undo
+    {"AZERTY", VK_OEM_COMMA, 0x32, false, {}, 0},     // the US M place
+    {"AZERTY", '1', 0x02, false, {}, KEY_1},          // types &
+    {"AZERTY", '2', 0x03, false, {.ctrl = true}, KEY_2},
+    {"AZERTY", '2', 0x7A, false, {}, KEY_2},  // Wine's scan code for é, which no table has
+    {"AZERTY", VK_NUMPAD1, 0x4F, false, {}, 0},
+    {"AZERTY", VK_LEFT, 0x4B, true, {}, KEY_LEFT},
+    {"AZERTY", VK_LEFT, 0x4B, false, {}, KEY_LEFT},  // the keypad's, Num Lock off
+    {"Dvorak", VK_OEM_COMMA, 0x11, false, {}, 0},    // the US W place
+    {"Dvorak", 'W', 0x33, false, {}, KEY_W},
+    {"Dvorak", 'V', 0x34, false, {}, KEY_V},
+    {"Dvorak", 'K', 0x2F, false, {}, 0},  // the US V place
+    {"Dvorak", 'V', 0x34, false, {.ctrl = true}, 0},
+    {"Dvorak", 'S', 0x27, false, {.alt = true}, 0},  // a system key
+    {"Dvorak", VK_ESCAPE, 0x01, false, {}, KEY_ESCAPE},
+    {"Dvorak", VK_SPACE, 0x39, false, {}, KEY_SPACE},
+    {"Dvorak", VK_INSERT, 0x52, true, {.shift = true}, 0},  // the window's paste
+};
 
-// One physical key, one name: no two scan codes share a name, so no key acts for another.
-TEST(ScanCodeTest, EveryNameBelongsToOneKey) {
-  std::set<std::string_view> names;
-  for (const NamedScanCode& key : AllNamedScanCodes())
-    EXPECT_TRUE(names.insert(key.name).second) << key.name;
-}
-
-// Every key the game takes and every chord the window keeps is a key Windows can report.
-TEST(ScanCodeTest, EveryGameKeyAndChordHasAScanCode) {
-  std::set<std::string_view> names;
-  for (const NamedScanCode& key : AllNamedScanCodes())
-    names.insert(key.name);
-  for (const KeyBinding& binding : GameKeyBindings())
-    EXPECT_TRUE(names.count(binding.code)) << binding.code;
-  for (const KeyChord& chord : WindowChords())
-    EXPECT_TRUE(names.count(chord.code)) << chord.code;
-}
-
-// The E0 prefix parts the arrows and editing keys from the keypad keys with the same code, and
-// the key message's lParam carries both.
-TEST(ScanCodeTest, NamesKeysByPlaceFromTheKeyMessage) {
-  EXPECT_EQ(KeyCodeName(0x2F, false), "KeyV");  // V on QWERTY, . on Dvorak, V on AZERTY
-  EXPECT_EQ(KeyCodeName(0x10, false), "KeyQ");  // A on AZERTY
-  EXPECT_EQ(KeyCodeName(0x02, false), "Digit1");
-  EXPECT_EQ(KeyCodeName(0x4B, true), "ArrowLeft");
-  EXPECT_EQ(KeyCodeName(0x4B, false), "Numpad4");
-  EXPECT_EQ(KeyCodeName(0x1C, false), "Enter");
-  EXPECT_EQ(KeyCodeName(0x1C, true), "NumpadEnter");
-  EXPECT_EQ(KeyCodeName(0x7F, false), "");
-  const auto lParam = [](unsigned scanCode, bool extended) {
-    return static_cast<long long>(1 | scanCode << 16 | (extended ? 1u << 24 : 0) | 1u << 30);
-  };
-  EXPECT_EQ(KeyCodeNameOf(lParam(0x48, true)), "ArrowUp");
-  EXPECT_EQ(KeyCodeNameOf(lParam(0x48, false)), "Numpad8");
-  EXPECT_EQ(KeyCodeNameOf(lParam(0x01, false)), "Escape");
+TEST(KeyMessageTest, AzertyAndDvorakMessagesReadAsTheirLabelsAndPlaces) {
+  for (const KeyMessageCase& c : KEY_MESSAGES) {
+    const LPARAM lParam = static_cast<LPARAM>(1 | c.scanCode << 16 | (c.extended ? 1u << 24 : 0));
+    const KeyPress press = KeyPressOf(c.virtualKey, lParam, c.modifiers);
+    EXPECT_EQ(ReadKeyPress(press, KeySurface::Window).gameKey, c.gameKey)
+        << c.layout << " VK 0x" << std::hex << c.virtualKey << " scan 0x" << c.scanCode;
+  }
 }
 
 // ---- Dialog templates --------------------------------------------------------------------------

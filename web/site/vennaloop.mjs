@@ -380,10 +380,11 @@ function watchKeys() {
   addEventListener('keydown', (event) => {
     modifiers(event);
     if (openDialog || event.defaultPrevented || event.isComposing) return;
-    // The core says which chords are the game's; the rest stay with the browser.
+    // The core reads the key as the layout gives it, and says which chords are the game's;
+    // the rest stay with the browser.
     const taken = core.ccall('vl_key_down', 'number',
-                             ['string', 'number', 'number', 'number', 'number'],
-                             [event.code, event.shiftKey, event.ctrlKey, event.altKey,
+                             ['string', 'string', 'number', 'number', 'number', 'number'],
+                             [event.code, event.key, event.shiftKey, event.ctrlKey, event.altKey,
                               event.metaKey]);
     if (taken === 1) event.preventDefault();
   });
@@ -396,28 +397,28 @@ function watchKeys() {
 // A swipe this long on the view, in CSS pixels, is the arrow key of its direction; a shorter
 // touch is a tap, which does nothing.
 const SWIPE_PIXELS = 24;
-// The touch controls: the physical key each button presses, with the modifiers held for it. The
-// bar has the walkers, the growth and the zooms; its last button opens the menu of the rest.
+// The touch controls: the key each button presses, as KeyboardEvent.key names it, with the
+// modifiers held for it. The bar has the walkers, the growth and the zooms; its last button
+// opens the menu of the rest.
 const BAR_BUTTONS = [
-  ['N', 'corridor', 'KeyN'], ['F', 'wander', 'KeyF'], ['W', 'explore', 'KeyW'],
-  ['R', 'stop', 'KeyR'], ['S', 'grow', 'KeyS'],
-  ['1', 'zoom', 'Digit1'], ['2', 'zoom', 'Digit2'], ['3', 'zoom', 'Digit3'],
+  ['N', 'corridor', 'n'], ['F', 'wander', 'f'], ['W', 'explore', 'w'], ['R', 'stop', 'r'],
+  ['S', 'grow', 's'], ['1', 'zoom', '1'], ['2', 'zoom', '2'], ['3', 'zoom', '3'],
 ];
 // The menu's rows: the speeds, as the core's digits set them, six to a row, then the rest.
 function menuRows() {
-  const speeds = ui.speeds.map(({code, shift, ctrl, periodMs}) =>
-                                 [String(periodMs), code, shift, ctrl]);
+  const speeds = ui.speeds.map(({key, shift, ctrl, periodMs}) =>
+                                 [String(periodMs), key, shift, ctrl]);
   return [
     ['Speed, ms a cycle', speeds.slice(0, 6)],
     [null, speeds.slice(6)],
-    ['Stage', [['Undo exchanges', 'Space'], ['Give up', 'Escape']]],
-    ['Vennaloop', [['About', 'KeyV'], ['Author', 'KeyA']]],
+    ['Stage', [['Undo exchanges', ' '], ['Give up', 'Escape']]],
+    ['Vennaloop', [['About', 'v'], ['Author', 'a']]],
   ];
 }
 const SWIPE_KEYS = {left: 'ArrowLeft', right: 'ArrowRight', up: 'ArrowUp', down: 'ArrowDown'};
 
-function pressKey(code, shift = false, ctrl = false) {
-  core.ccall('vl_press', 'number', ['string', 'number', 'number'], [code, shift, ctrl]);
+function pressKey(key, shift = false, ctrl = false) {
+  core.ccall('vl_press', 'number', ['string', 'number', 'number'], [key, shift, ctrl]);
 }
 
 function controlButton(label, caption, chord, action) {
@@ -454,8 +455,8 @@ function controlButton(label, caption, chord, action) {
 function buildControls() {
   const bar = document.getElementById('controls');
   const menu = document.getElementById('menu');
-  for (const [label, caption, code] of BAR_BUTTONS) {
-    bar.append(controlButton(label, caption, code, () => pressKey(code)));
+  for (const [label, caption, key] of BAR_BUTTONS) {
+    bar.append(controlButton(label, caption, key, () => pressKey(key)));
   }
   const more = controlButton('\u2630', 'more', '', () => showMenu(menu.hidden));
   more.setAttribute('aria-expanded', 'false');
@@ -473,11 +474,11 @@ function buildControls() {
     }
     const row = document.createElement('div');
     row.className = 'row';
-    for (const [label, code, shift, ctrl] of buttons) {
-      const chord = (ctrl ? 'Ctrl+' : '') + (shift ? 'Shift+' : '') + code;
+    for (const [label, key, shift, ctrl] of buttons) {
+      const chord = (ctrl ? 'Ctrl+' : '') + (shift ? 'Shift+' : '') + key;
       row.append(controlButton(label, null, chord, () => {
         showMenu(false);
-        pressKey(code, shift, ctrl);
+        pressKey(key, shift, ctrl);
       }));
     }
     menu.append(row);
@@ -687,6 +688,9 @@ function helpContent() {
   const goal = document.createElement('p');
   goal.className = 'goal';
   goal.textContent = ui.goal;
+  const layoutNote = document.createElement('p');
+  layoutNote.className = 'layout-note';
+  layoutNote.textContent = ui.keyLayoutNote;
   const legend = document.createElement('ul');
   legend.className = 'legend';
   for (const {colour, name, meaning} of ui.legend) {
@@ -705,7 +709,7 @@ function helpContent() {
     row.append(keys);
     row.insertCell().textContent = key.action;
   }
-  fragment.append(goal, legend, table);
+  fragment.append(goal, legend, table, layoutNote);
   return fragment;
 }
 

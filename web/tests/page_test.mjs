@@ -493,7 +493,7 @@ describe(`the page in ${ENGINE} on a phone`, () => {
     assert.ok(start.controls && start.view.bottom <= start.controls.top, 'the bar is under the view');
     assert.equal(start.controls.bottom, start.window.bottom);
 
-    await tap(page, 'KeyS');
+    await tap(page, 's');
     await waitFor(page, () => globalThis.vennaloop.state().mazeFinished);
     // At zoom 1 a cell is 3 x 3 device pixels: every run of one colour along a row of the canvas
     // is a whole number of cells, and the canvas is the core's picture.
@@ -520,7 +520,7 @@ describe(`the page in ${ENGINE} on a phone`, () => {
     await page.evaluate(() => globalThis.vennaloop.pause(true));
     for (const [code, move] of Object.entries(SWIPES)) {
       await swipe(page, move);
-      const key = ui.keys.find((binding) => binding.code === code).gameKey;
+      const key = ui.keys.find((binding) => binding.name === code).gameKey;
       assert.equal((await state(page)).pendingKey, key, code);
     }
     await page.evaluate(() => globalThis.vennaloop.pause(false));
@@ -541,9 +541,9 @@ describe(`the page in ${ENGINE} on a phone`, () => {
 
     // The bar and the menu press what the keyboard would.
     const pressed = [
-      ['KeyW', (s) => s.moveMode === 3], ['Digit2', (s) => s.zoom === 2],
-      ['Shift+Digit2', (s) => s.timerPeriod === 20], ['Ctrl+Digit3', (s) => s.timerPeriod === 300],
-      ['Ctrl+Shift+Digit1', (s) => s.timerPeriod === 1], ['KeyR', (s) => s.moveMode === 0],
+      ['w', (s) => s.moveMode === 3], ['2', (s) => s.zoom === 2],
+      ['Shift+2', (s) => s.timerPeriod === 20], ['Ctrl+3', (s) => s.timerPeriod === 300],
+      ['Ctrl+Shift+1', (s) => s.timerPeriod === 1], ['r', (s) => s.moveMode === 0],
     ];
     for (const [chord, done] of pressed) {
       if (chord.includes('+')) await tap(page, '');  // the menu
@@ -552,7 +552,7 @@ describe(`the page in ${ENGINE} on a phone`, () => {
                     done.toString());
       assert.equal((await layout(page)).controls !== null, true);
     }
-    for (const [chord, name] of [['KeyV', 'about'], ['KeyA', 'author'], ['Escape', 'stageResult']]) {
+    for (const [chord, name] of [['v', 'about'], ['a', 'author'], ['Escape', 'stageResult']]) {
       await tap(page, '');
       await tap(page, chord);
       await waitForDialog(page, name);

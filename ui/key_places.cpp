@@ -1,9 +1,9 @@
-// scan_codes.cpp: scan codes to key names, one table for the plain codes and one for the E0 ones.
-#include "win/scan_codes.h"
+// key_places.cpp: scan codes to places, one table for the plain codes and one for the E0 ones.
+#include "ui/key_places.h"
 
 #include <array>
 
-namespace vennaloop::win {
+namespace vennaloop {
 
 namespace {
 
@@ -115,18 +115,17 @@ constexpr ExtendedKey EXTENDED[] = {
 
 }  // namespace
 
-std::string_view KeyCodeName(unsigned scanCode, bool extended) {
+std::string_view ScanCodePlace(unsigned scanCode, bool extended) {
   if (!extended) return scanCode < PLAIN.size() ? PLAIN[scanCode] : std::string_view{};
   for (const ExtendedKey& key : EXTENDED)
     if (key.scanCode == scanCode) return key.name;
   return {};
 }
 
-std::string_view KeyCodeNameOf(long long lParam) {
-  // Bits 16 to 23 hold the scan code, bit 24 the E0 prefix.
-  const unsigned scanCode = static_cast<unsigned>(lParam >> 16) & 0xFF;
-  const bool extended = (lParam >> 24) & 1;
-  return KeyCodeName(scanCode, extended);
+std::string_view XkbKeycodePlace(unsigned keycode) {
+  constexpr unsigned EVDEV_OFFSET = 8;
+  return keycode >= EVDEV_OFFSET ? ScanCodePlace(keycode - EVDEV_OFFSET, false)
+                                 : std::string_view{};
 }
 
-}  // namespace vennaloop::win
+}  // namespace vennaloop
