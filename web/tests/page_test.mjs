@@ -248,6 +248,40 @@ describe(`the page in ${ENGINE}`, () => {
     await page.close();
   });
 
+  it('reads a letter by the key\'s label and a digit by its place, on AZERTY and Dvorak',
+     async () => {
+    const {page, errors} = await startGame();
+    await pastTitle(page);
+    await page.evaluate(() => globalThis.vennaloop.pause(true));
+    // [code, key, Shift, the game key it is, or null for none], as the two layouts send them.
+    const presses = [
+      // AZERTY
+      ['KeyQ', 'a', false, 'KeyA'], ['KeyZ', 'w', false, 'KeyW'], ['KeyW', 'z', false, null],
+      ['KeyA', 'q', false, null], ['KeyQ', 'A', true, 'KeyA'], ['Digit2', 'é', false, 'Digit2'],
+      ['Digit1', '&', false, 'Digit1'], ['Digit3', '3', true, 'Digit3'],
+      // Dvorak
+      ['Semicolon', 's', false, 'KeyS'], ['KeyS', 'o', false, null], ['Comma', 'w', false, 'KeyW'],
+      ['Period', 'v', false, 'KeyV'], ['KeyV', 'k', false, null], ['KeyF', 'u', false, null],
+      ['KeyY', 'f', false, 'KeyF'], ['KeyO', 'r', false, 'KeyR'], ['KeyL', 'n', false, 'KeyN'],
+    ];
+    const results = await page.evaluate((cases) => {
+      const {ui, state} = globalThis.vennaloop;
+      const gameKey = (name) => ui.keys.find((binding) => binding.name === name).gameKey;
+      const send = (code, key, shiftKey) => !window.dispatchEvent(
+          new KeyboardEvent('keydown', {code, key, shiftKey, bubbles: true, cancelable: true}));
+      return cases.map(([code, key, shift, wanted]) => {
+        send('ArrowUp', 'ArrowUp', false);  // a known key first, so "none" shows as it staying
+        const taken = send(code, key, shift);
+        const read = state().pendingKey;
+        return [code, key, taken, read === gameKey(wanted ?? 'ArrowUp') && taken === !!wanted];
+      });
+    }, presses);
+    assert.deepEqual(results.filter((result) => !result[3]), []);
+    await page.evaluate(() => globalThis.vennaloop.pause(false));
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+
   it('opens the about box on V and the profile on A, frozen while they are up', async () => {
     const {page, errors} = await startGame();
     const ui = await page.evaluate(() => globalThis.vennaloop.ui);
@@ -338,6 +372,7 @@ describe(`the page in ${ENGINE}`, () => {
           goal: panel.querySelector('.goal').textContent,
           swatches: [...panel.querySelectorAll('.swatch')].map((s) => getComputedStyle(s).backgroundColor),
           keys: [...panel.querySelectorAll('tr')].map((row) => row.cells[0].textContent),
+          layout: panel.querySelector('.layout-note').textContent,
         };
       };
       return {drawn: [...drawn].sort(), panel: of('#help'), menu: of('#menu .help')};
@@ -346,6 +381,7 @@ describe(`the page in ${ENGINE}`, () => {
     assert.deepEqual(help.menu, help.panel);
     assert.equal(help.panel.goal, ui.goal);
     assert.deepEqual(help.panel.keys, ui.keyHelp.map((key) => key.keys));
+    assert.equal(help.panel.layout, ui.keyLayoutNote);
     // The legend names every colour on the maze, and no other.
     assert.deepEqual([...help.panel.swatches].sort(), help.drawn);
     assert.equal(help.drawn.length, 5);
