@@ -16,7 +16,6 @@
 
 #include "app/key_event.h"
 #include "ui/key_table.h"
-#include "view/cell_palette.h"
 #include "view/renderer.h"
 
 namespace vennaloop {
@@ -38,14 +37,13 @@ GameView::GameView(QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
 
-  BuildCellPalette();
+  clock_.start();
   game_.Start();
   title_ = std::make_unique<TitleOverlay>(this);  // hidden until the first size
 }
 
 GameView::~GameView() {
-  timer_.stop();
-  frameTimer_.stop();
+  wakeTimer_.stop();
 }
 
 // ---- Window handlers ---------------------------------------------------------------------------
@@ -134,11 +132,29 @@ bool GameView::CopyChangedSquares() {
   return true;
 }
 
-int GameView::FrameInterval() const {
-  // Rounded down, so that the default 16 ms period on a 60 Hz screen shows every tick.
+void GameView::FollowScreen() {
   const QScreen* shown = screen();
-  const qreal hertz = shown ? shown->refreshRate() : 60.0;
-  return std::clamp(static_cast<int>(1000.0 / std::max(hertz, 1.0)), 4, 33);
+  pacer_.SetRefreshRate(shown ? shown->refreshRate() : 0);
+}
+
+void GameView::WakePacer() {
+  waking_ = true;
+  const PacerWake wake = pacer_.Wake(NowMs());
+  waking_ = false;
+  if (wake.frameDue) PresentFrame();
+  ScheduleWake();
+}
+
+void GameView::ScheduleWake() {
+  if (waking_) return;
+  const double next = pacer_.NextWakeMs();
+  if (next == NEVER) {
+    wakeTimer_.stop();
+    return;
+  }
+  // Qt's precise timers count whole milliseconds; a wake a little late runs what is due then.
+  const double delay = std::max(0.0, std::ceil(next - NowMs()));
+  wakeTimer_.start(static_cast<int>(std::min(delay, 1e6)), Qt::PreciseTimer, this);
 }
 
 void GameView::resizeEvent(QResizeEvent* event) {
@@ -153,10 +169,12 @@ void GameView::resizeEvent(QResizeEvent* event) {
 
 void GameView::showEvent(QShowEvent* event) {
   QFrame::showEvent(event);
+  FollowScreen();
   // Moved to a screen of another scale, the window keeps its size but not its device pixels.
   if (QWindow* window = this->window()->windowHandle(); window && !watchingScreen_) {
     watchingScreen_ = true;
     connect(window, &QWindow::screenChanged, this, [this] {
+      FollowScreen();
       PreparePicture();
       wholeUnpainted_ = true;  // the store may be made anew for the new screen
       update();
@@ -211,16 +229,8 @@ void GameView::keyPressEvent(QKeyEvent* event) {
 }
 
 void GameView::timerEvent(QTimerEvent* event) {
-  if (event->timerId() == timer_.timerId()) {
-    game_.GameTick();
-  } else if (event->timerId() == frameTimer_.timerId()) {
-    // A screen refresh: the latest tick's picture, or nothing when no tick came since.
-    if (framePending_) {
-      framePending_ = false;
-      PresentFrame();
-    } else {
-      frameTimer_.stop();
-    }
+  if (event->timerId() == wakeTimer_.timerId()) {
+    WakePacer();
   } else {
     QFrame::timerEvent(event);
   }
@@ -229,23 +239,18 @@ void GameView::timerEvent(QTimerEvent* event) {
 // ---- GameHost ----------------------------------------------------------------------------------
 
 void GameView::StartTimer(int periodMs) {
-  timerPeriod_ = periodMs;
-  timer_.start(timerPeriod_, Qt::PreciseTimer, this);
+  pacer_.Start(periodMs, NowMs());
+  ScheduleWake();
 }
 
 void GameView::StopTimer() {
-  timer_.stop();
+  pacer_.Stop();
+  ScheduleWake();
 }
 
 void GameView::RepaintView() {
-  // Faster than the screen shows, the ticks' changes gather and the next refresh shows them all.
-  const int interval = FrameInterval();
-  if (timer_.isActive() && timerPeriod_ < interval) {
-    framePending_ = true;
-    if (!frameTimer_.isActive()) frameTimer_.start(interval, Qt::PreciseTimer, this);
-    return;
-  }
-  PresentFrame();
+  pacer_.PictureChanged();
+  ScheduleWake();
 }
 
 bool GameView::TitleExists() {

@@ -3,12 +3,12 @@
 //
 // The picture is kept from frame to frame: a frame redraws the cells the game changed and flushes
 // only the rows they lie in; where the window's backing store keeps its pixels it writes just the
-// changed squares into it. Frames follow the game's repaints, one each, unless the game ticks
-// faster than the screen shows: then a frame comes once a screen refresh, with the latest tick's
-// picture.
+// changed squares into it. The game's pacer says when cycles run and when a frame is due; the
+// view only wakes it with one timer, set for the time the pacer asks.
 #pragma once
 
 #include <QBasicTimer>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QPointer>
 #include <QRegion>
@@ -19,6 +19,7 @@
 #include "app/title_overlay.h"
 #include "game/game.h"
 #include "game/game_host.h"
+#include "game/pacer.h"
 #include "view/picture_updater.h"
 #include "view/pixel_buffer.h"
 
@@ -26,7 +27,7 @@ namespace vennaloop {
 
 class GameView : public QFrame, public GameHost {
  public:
-  /// Builds the colour table, starts the game (explorer memory, first stage with the timer at
+  /// Starts the game (explorer memory, first stage with the timer at
   /// 16 ms, full hit points) and creates the hidden title overlay.
   explicit GameView(QWidget* parent = nullptr);
   ~GameView() override;
@@ -39,7 +40,12 @@ class GameView : public QFrame, public GameHost {
   /// The dialog the game opened, while it is up; else null.
   LayoutDialog* dialog() const { return dialog_; }
   /// The period the game's timer runs at, 0 while it is stopped.
-  int timerPeriod() const { return timer_.isActive() ? timerPeriod_ : 0; }
+  int timerPeriod() const { return pacer_.PeriodMs(); }
+  /// A changed picture waits for the frame the pacer will ask for.
+  bool framePending() const { return pacer_.PicturePending(); }
+  /// Prepares the picture and shows what changed, at once: the frame the pacer asks for. Tests
+  /// that sweep thousands of window sizes call it so as not to wait a refresh for each.
+  void PresentFrame();
 
   // GameHost
   void StartTimer(int periodMs) override;
@@ -63,14 +69,16 @@ class GameView : public QFrame, public GameHost {
   /// Brings the picture, sized to the client area's device pixels, up to the game; what it
   /// changed joins the part of the client area still to be shown.
   void PreparePicture();
-  /// Prepares the picture and shows what changed, at once.
-  void PresentFrame();
   /// Writes the squares changed since the last frame straight into the window's backing store;
   /// false where the store does not keep its pixels between paints, is no image of whole device
   /// pixels, or the whole picture is due.
   bool CopyChangedSquares();
-  /// Milliseconds between two refreshes of the screen the view is on.
-  int FrameInterval() const;
+  /// Runs what the pacer says is due, and sets the timer for the wake it asks next.
+  void WakePacer();
+  void ScheduleWake();
+  double NowMs() const { return static_cast<double>(clock_.nsecsElapsed()) / 1e6; }
+  /// Tells the pacer the refresh rate of the screen the view is on now.
+  void FollowScreen();
   void ReturnFocus();
 
   std::unique_ptr<TitleOverlay> title_;
@@ -88,10 +96,10 @@ class GameView : public QFrame, public GameHost {
   bool fullFrames_;       ///< every frame rendered and flushed whole: the old path, for comparison
   bool persistentStore_;  ///< the window's backing store keeps its pixels between paints
   Game game_;
-  QBasicTimer timer_;
-  int timerPeriod_ = 0;
-  QBasicTimer frameTimer_;  ///< runs while frames are paced to the screen
-  bool framePending_ = false;
+  Pacer pacer_{game_};
+  QElapsedTimer clock_;
+  QBasicTimer wakeTimer_;
+  bool waking_ = false;  ///< within a wake, which sets the timer once it is done
   bool xkbKeycodes_;
   bool watchingScreen_ = false;
 };

@@ -10,7 +10,6 @@
 
 #include "game/game.h"
 #include "null_host.h"
-#include "view/cell_palette.h"
 #include "view/flush_region.h"
 #include "view/picture_updater.h"
 #include "view/pixel_buffer.h"
@@ -52,7 +51,6 @@ void SetPixelCounter(benchmark::State& state, const PixelBuffer& buffer) {
 
 void RenderWholeView(benchmark::State& state) {
   FillMapLikeAGame();
-  BuildCellPalette();
   PixelBuffer buffer;
   if (!SizedBuffer(state, buffer)) return;
   const int zoom = int(state.range(2));
@@ -117,7 +115,6 @@ class MidGrowthPlay {
 
 // One cycle and its frame drawn whole, as every frame was drawn before.
 void FrameWithFullRender(benchmark::State& state) {
-  BuildCellPalette();
   PixelBuffer buffer;
   if (!SizedBuffer(state, buffer)) return;
   const int zoom = int(state.range(2));
@@ -140,7 +137,6 @@ BENCHMARK(FrameWithFullRender)
 // `ticks` cycles and one frame of the cells they changed. Counters per frame: cells taken,
 // squares redrawn, row bands to flush and the share of the window they cover.
 void FrameWithChangedCells(benchmark::State& state) {
-  BuildCellPalette();
   PixelBuffer buffer;
   if (!SizedBuffer(state, buffer)) return;
   const int zoom = int(state.range(2));

@@ -51,14 +51,13 @@ class GameHost {
 
   /// Calls Game::GameTick every `periodMs` milliseconds from now on, the first a period from now,
   /// in place of any timer already running. The period lies within MIN_TIMER_PERIOD_MS and
-  /// MAX_TIMER_PERIOD_MS.
+  /// MAX_TIMER_PERIOD_MS. Front ends hand it to their Pacer (pacer.h), which keeps the time.
   virtual void StartTimer(int periodMs) = 0;
   /// No tick comes until the next StartTimer.
   virtual void StopTimer() = 0;
 
-  /// The cell map changed: the view is to show its picture of the new map (PictureUpdater)
-  /// before the next tick runs, or at the latest at the screen's next refresh when ticks come
-  /// faster than that.
+  /// The cell map changed: the view is to show its picture of the new map (PictureUpdater) in
+  /// the next frame its Pacer says is due, at most one a screen refresh.
   virtual void RepaintView() = 0;
 
   /// Whether the title is still up over the picture.

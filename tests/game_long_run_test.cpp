@@ -14,7 +14,6 @@
 #include "game/virtual_keys.h"
 #include "game_test_support.h"
 #include "picture_check.h"
-#include "view/cell_palette.h"
 #include "view/picture_updater.h"
 #include "world/cell_changes.h"
 #include "world_invariants.h"
@@ -49,7 +48,6 @@ TEST_F(GameTest, LongRunOfRandomKeysKeepsTheWorldSound) {
   // The window's picture: kept by the updater, shown every one to four ticks as frames come
   // slower than ticks, and now and then given a new size and screen scale in mid-stage; zooms
   // change by the digit keys.
-  BuildCellPalette();
   PixelBuffer kept;
   PictureUpdater updater;
   testing::ShownPicture shown;

@@ -16,7 +16,6 @@
 #include "game/virtual_keys.h"
 #include "game_test_support.h"
 #include "picture_check.h"
-#include "view/cell_palette.h"
 #include "view/pixel_buffer.h"
 #include "view/renderer.h"
 #include "world_invariants.h"
@@ -39,7 +38,6 @@ TEST_F(GameTest, SoakOfManyStagesKeepsTheWorldAndThePictureSound) {
   std::mt19937 rng(seed);
   auto chance = [&](int perMille) { return static_cast<int>(rng() % 1000) < perMille; };
 
-  BuildCellPalette();
   PixelBuffer buffer;
   testing::ShadowPicture shadow;
   std::string pictureFault;

@@ -69,14 +69,14 @@ class PictureUpdaterTest : public ::testing::Test {
     std::mt19937 random(7);
     for (std::uint8_t& flags : CellMap)
       flags = random() % 3 == 0 ? 0 : CELL_WALL;
-    BuildCellPalette();
+    ResetCellPalette();
     ASSERT_TRUE(buffer.Resize(300, 200));
     CellChangeSet gone;
     TakeCellChanges(gone);
   }
   void TearDown() override {
     std::fill(std::begin(CellMap), std::end(CellMap), 0);
-    BuildCellPalette();
+    ResetCellPalette();
   }
 
   // The kept buffer is what a full render of the present map draws.
@@ -142,7 +142,7 @@ TEST_F(PictureUpdaterTest, RendersEverythingWhenThePictureCannotBeKept) {
 
   CellPalette[CELL_WALL] = PIXEL_GOAL;
   EXPECT_TRUE(updater.Update(buffer, 3).full) << "new palette";
-  BuildCellPalette();
+  ResetCellPalette();
   EXPECT_TRUE(updater.Update(buffer, 3).full);
 
   updater.Invalidate();

@@ -29,7 +29,7 @@ class RendererTest : public ::testing::Test {
   void TearDown() override { Restore(); }
   static void Restore() {
     std::fill(std::begin(CellMap), std::end(CellMap), 0);
-    BuildCellPalette();
+    ResetCellPalette();
   }
 
   // The grid cell drawn at every pixel, or -1 where nothing was drawn. The picture is rendered
@@ -307,7 +307,7 @@ TEST(PixelBufferTest, NewBufferIsOpaqueBlackSoUncoveredPixelsNeverShowStaleMemor
 
   // Zoom 2 at width 5 leaves the two rightmost columns to the cleared buffer.
   std::fill(std::begin(CellMap), std::end(CellMap), CELL_WALL);
-  BuildCellPalette();
+  ResetCellPalette();
   RenderView(buffer, 2);
   std::fill(std::begin(CellMap), std::end(CellMap), 0);
   for (int y = 0; y < 7; ++y) {

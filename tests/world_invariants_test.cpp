@@ -8,7 +8,6 @@
 
 #include "game_test_support.h"
 #include "picture_check.h"
-#include "view/cell_palette.h"
 
 namespace vennaloop {
 namespace {
@@ -136,7 +135,6 @@ TEST_F(WorldInvariantsTest, SeesAGeneratorOrExplorerOutOfStep) {
 
 TEST(ShadowPictureTest, SeesAPixelAmissAndARefusedSizeThatLeftABuffer) {
   std::fill(std::begin(CellMap), std::end(CellMap), CELL_WALL);
-  BuildCellPalette();
   PixelBuffer buffer;
   testing::ShadowPicture shadow;
   ASSERT_EQ(shadow.AfterResize(buffer, 9, 7, buffer.Resize(9, 7)), "");

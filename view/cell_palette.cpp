@@ -5,9 +5,10 @@
 
 namespace vennaloop {
 
-std::uint32_t CellPalette[256];
+namespace {
 
-void BuildCellPalette() {
+constexpr std::array<std::uint32_t, 256> GameColours() {
+  std::array<std::uint32_t, 256> colours{};
   for (int k = 0; k < 256; ++k) {
     std::uint32_t value = PIXEL_GOAL;
     if (k == 0) {
@@ -19,8 +20,18 @@ void BuildCellPalette() {
     } else if (k & CELL_PLAYER) {
       value = PIXEL_PLAYER;
     }
-    CellPalette[k] = value;
+    colours[k] = value;
   }
+  return colours;
+}
+
+}  // namespace
+
+// Constant-initialized: filled before any code runs.
+constinit std::array<std::uint32_t, 256> CellPalette = GameColours();
+
+void ResetCellPalette() {
+  CellPalette = GameColours();
 }
 
 }  // namespace vennaloop

@@ -3,6 +3,7 @@
 // honours alpha shows nothing of a picture whose top byte is 0.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace vennaloop {
@@ -15,11 +16,12 @@ inline constexpr std::uint32_t PIXEL_ALIEN = PIXEL_OPAQUE | 0xFF0000;   ///< red
 inline constexpr std::uint32_t PIXEL_PLAYER = PIXEL_OPAQUE | 0xC0FFFF;  ///< pale cyan
 inline constexpr std::uint32_t PIXEL_GOAL = PIXEL_OPAQUE | 0xFFFF00;    ///< yellow
 
-/// Pixel value for every flag byte; filled once by BuildCellPalette when the view is created.
-extern std::uint32_t CellPalette[256];
+/// Pixel value for every flag byte. It holds the game's colours from the program's start, so no
+/// front end can forget to fill it; tests may change it and put it back with ResetCellPalette.
+extern std::array<std::uint32_t, 256> CellPalette;
 
-/// Fills CellPalette: a wall hides everything on it, an alien hides the player, the player hides
-/// the goal.
-void BuildCellPalette();
+/// Puts back the game's colours: a wall hides everything on it, an alien hides the player, the
+/// player hides the goal.
+void ResetCellPalette();
 
 }  // namespace vennaloop

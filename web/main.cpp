@@ -14,7 +14,6 @@
 #include "ui/dialog_units.h"
 #include "ui/font_fit.h"
 #include "ui/key_table.h"
-#include "view/cell_palette.h"
 #include "view/picture_updater.h"
 #include "view/pixel_buffer.h"
 #include "view/renderer.h"
@@ -150,9 +149,8 @@ EMSCRIPTEN_KEEPALIVE const char* vl_interface_json() {
   return json.c_str();
 }
 
-/// The view's creation: palette, the browser's random services, the first stage.
+/// The view's creation: the browser's random services, the first stage.
 EMSCRIPTEN_KEEPALIVE void vl_start() {
-  BuildCellPalette();
   SetRandomPlatform(BrowserRandomPlatform());
   game.Start();
 }

@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "ui/key_table.h"
-#include "view/cell_palette.h"
 #include "view/renderer.h"
 #include "win/key_message.h"
 
@@ -91,7 +90,6 @@ LRESULT GameWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 void GameWindow::OnCreate() {
   // The view takes keys, not text: no input method composes on it.
   ImmAssociateContext(hwnd_, nullptr);
-  BuildCellPalette();
   game_.Start();
   title_ = std::make_unique<TitleOverlay>(
       hwnd_, [this]() -> const PixelBuffer& { return PreparePicture(); });

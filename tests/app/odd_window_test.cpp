@@ -65,7 +65,7 @@ class OddWindow : public apptest::ShownWindow {
       ASSERT_NE(buffer.Pixels(), nullptr);
       EXPECT_EQ(QSize(buffer.Width(), buffer.Height()), client);
     }
-    view_->RepaintView();
+    view_->PresentFrame();
     if (empty) return;
     const QImage shown = PresentedClient(window_, *view_);
     ASSERT_EQ(shown.size(), client);
@@ -130,7 +130,7 @@ TEST_F(OddWindow, DuringTheTitleTheOverlayFollowsEverySize) {
   for (int width : EverySide()) {
     const int height = kEdges + (width * 7) % 97;
     window_.resize(width, height);
-    view_->RepaintView();
+    view_->PresentFrame();
     view_->RepaintTitle();
     ASSERT_NE(view_->title(), nullptr);
     // A client area the edge leaves no room for gives the overlay no size at all.
@@ -148,7 +148,7 @@ TEST_F(OddWindow, AViewTooBigForAnyBufferDrawsNothingAndRecoversOnTheNextSize) {
   view_->CloseTitle();
   view_->game().zoom = 2;
   window_.resize(260, 200);
-  view_->RepaintView();
+  RepaintAndPresent();
   ASSERT_NE(view_->picture().Pixels(), nullptr);
 
   // The largest widget there is: some 2.8e14 pixels, more than any address space holds.
@@ -159,7 +159,7 @@ TEST_F(OddWindow, AViewTooBigForAnyBufferDrawsNothingAndRecoversOnTheNextSize) {
   EXPECT_EQ(view_->picture().Height(), 0);
 
   // Its paint leaves every client pixel as it was.
-  view_->RepaintView();
+  RepaintAndPresent();
   constexpr QRgb kMark = qRgb(0x12, 0x34, 0x56);
   QImage picture(120, 90, QImage::Format_RGB32);
   picture.fill(kMark);
@@ -176,7 +176,7 @@ TEST_F(OddWindow, AViewTooBigForAnyBufferDrawsNothingAndRecoversOnTheNextSize) {
   ASSERT_NE(view_->picture().Pixels(), nullptr);
   EXPECT_EQ(view_->picture().Width(), 230 - kEdges);
   EXPECT_EQ(view_->picture().Height(), 170 - kEdges);
-  view_->RepaintView();
+  RepaintAndPresent();
   const QImage shown = PresentedClient(window_, *view_);
   EXPECT_EQ(DifferingPixels(shown, 2), 0);
 }

@@ -15,7 +15,6 @@
 #include "qt_printers.h"
 #include "spin_until.h"
 #include "ui/key_table.h"
-#include "view/cell_palette.h"
 #include "window_fixture.h"
 #include "world/cell_grid.h"
 
@@ -29,11 +28,8 @@ using apptest::SpinUntil;
 // ---- Creation -----------------------------------------------------------------------------------
 
 TEST(ViewCreationTest, CreatingTheViewSetsUpTheFirstStage) {
-  std::fill(std::begin(CellPalette), std::end(CellPalette), 0u);
   std::fill(std::begin(CellMap), std::end(CellMap), std::uint8_t{0});
   GameView view;
-  EXPECT_EQ(CellPalette[CELL_WALL], PIXEL_WALL) << "colour table built";
-  EXPECT_EQ(CellPalette[CELL_ALIEN | CELL_PLAYER], PIXEL_ALIEN);
   EXPECT_TRUE(CellMap[START_ROOM] & CELL_PLAYER) << "stage set up";
   EXPECT_TRUE(CellMap[GOAL_ROOM] & CELL_GOAL);
   EXPECT_EQ(view.game().hitPoints, 20);
@@ -65,7 +61,7 @@ TEST_F(GameWindowTest, EveryRepaintShowsTheRenderedPicturePixelForPixel) {
   for (int zoom : {1, 2, 3}) {
     SCOPED_TRACE(testing::Message() << "zoom " << zoom);
     view_->game().zoom = zoom;
-    view_->RepaintView();
+    RepaintAndPresent();
     const QImage client =
         view_->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(view_->contentsRect());
     const PixelBuffer& shown = view_->picture();

@@ -12,6 +12,7 @@
 
 #include "app/game_view.h"
 #include "app/main_window.h"
+#include "spin_until.h"
 #include "view/pixel_buffer.h"
 #include "view/renderer.h"
 
@@ -61,6 +62,11 @@ class ShownWindow : public ::testing::Test {
     view_ = window_.view();
     view_->StopTimer();
     view_->game().pendingKey = 0;
+  }
+  /// The game's repaint, and the frame that follows it at the screen's next refresh.
+  void RepaintAndPresent() {
+    view_->RepaintView();
+    ASSERT_TRUE(SpinUntil([&] { return !view_->framePending(); }));
   }
   /// The pending key, which is then cleared.
   int TakePendingKey() {

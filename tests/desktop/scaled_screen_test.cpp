@@ -52,7 +52,7 @@ TEST_F(ScaledWindow, TheMazeIsPresentedOnePicturePixelPerDevicePixel) {
   for (int zoom : {1, 2, 3}) {
     SCOPED_TRACE(testing::Message() << "zoom " << zoom << ", ratio " << ratio);
     view->game().zoom = zoom;
-    view->RepaintView();
+    RepaintAndPresent();
     const QPixmap shot = view->grab();
     const PixelBuffer& buffer = view->picture();
     // The picture covers the client area in device pixels...

@@ -39,7 +39,6 @@
 #include "game/virtual_keys.h"
 #include "picture_check.h"
 #include "scripted_host.h"
-#include "view/cell_palette.h"
 #include "view/picture_updater.h"
 #include "view/pixel_buffer.h"
 #include "view/renderer.h"
@@ -293,11 +292,6 @@ class Session {
 
 }  // namespace
 }  // namespace vennaloop
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  vennaloop::BuildCellPalette();
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   vennaloop::Reader in(data, size);
