@@ -35,7 +35,7 @@ void Pacer::SetRefreshInterval(double intervalMs) {
   refreshMs_ = std::clamp(intervalMs, MIN_REFRESH_INTERVAL_MS, MAX_REFRESH_INTERVAL_MS);
 }
 
-PacerWake Pacer::Wake(double nowMs) {
+PacerWake Pacer::Wake(double nowMs, bool atRefresh) {
   PacerWake wake;
   if (running_ && game_.DialogOpen()) {
     // Frozen: no backlog gathers while the player reads, and the first cycle after the dialog
@@ -55,7 +55,7 @@ PacerWake Pacer::Wake(double nowMs) {
       ++wake.cycles;
     }
   }
-  if (picturePending_ && nowMs >= nextFrameMs_ - refreshMs_ * REFRESH_SLACK) {
+  if (picturePending_ && (atRefresh || nowMs >= nextFrameMs_ - refreshMs_ * REFRESH_SLACK)) {
     wake.frameDue = true;
     picturePending_ = false;
     // The next frame takes the next refresh; a late one starts a fresh count.

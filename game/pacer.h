@@ -44,12 +44,14 @@ class Pacer {
 
   /// The refresh rate of the screen the game is shown on; 0 or less where it is not known.
   void SetRefreshRate(double hertz);
-  /// The refresh interval measured from the platform's own frame callbacks, in milliseconds.
+  /// The screen's refresh interval in milliseconds, where the platform gives that instead.
   void SetRefreshInterval(double intervalMs);
 
   /// Runs the cycles due by `nowMs`, none while a dialog is open, and says whether a frame is
-  /// due. The clock never runs backwards between wakes.
-  PacerWake Wake(double nowMs);
+  /// due. The clock never runs backwards between wakes. A platform that wakes the pacer from
+  /// its frame callback, one a refresh (a browser's animation frames), says so with
+  /// `atRefresh`: a changed picture is then due at once, however those callbacks jitter.
+  PacerWake Wake(double nowMs, bool atRefresh = false);
 
   /// When the next wake is wanted, on the front end's clock; NEVER when none is.
   double NextWakeMs() const;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "game/game.h"
+#include "game/pacer.h"
 #include "random/random_platform.h"
 #include "ui/dialog_units.h"
 #include "ui/font_fit.h"
@@ -29,6 +30,7 @@ constexpr std::uint32_t UNCOVERED_PIXEL = 0x01000000;
 
 WebHost host;
 Game game(host);
+Pacer pacer(game);
 
 // Two ways to a frame. The page's own: a picture of the whole view in device pixels, kept from
 // frame to frame by the picture updater, which redraws only the cells the game changed, so the
@@ -96,7 +98,6 @@ bool PrepareTile() {
 }
 
 void Render() {
-  host.repaintPending = false;
   if (CurrentSide() != tileSide && !PrepareTile()) return;
   RenderView(picture, tileSide);
 }
@@ -105,7 +106,6 @@ void Render() {
 // canvas draws thousands of small rectangles of a colour it was given faster than it puts as
 // many pieces of an image, and changing the colour is the costly part.
 const int* Update() {
-  host.repaintPending = false;
   const PictureUpdate update = updater.Update(viewPicture, CurrentSide());
   frameRects.assign({update.full ? 1 : 0, 0});
   if (update.full) return frameRects.data();
@@ -152,6 +152,7 @@ EMSCRIPTEN_KEEPALIVE const char* vl_interface_json() {
 /// The view's creation: the browser's random services, the first stage.
 EMSCRIPTEN_KEEPALIVE void vl_start() {
   SetRandomPlatform(BrowserRandomPlatform());
+  host.pacer = &pacer;
   game.Start();
 }
 
@@ -201,10 +202,13 @@ EMSCRIPTEN_KEEPALIVE const int* vl_update() {
   return Update();
 }
 
-/// One timer tick. A stand-in's modifiers go with the digit they came with.
-EMSCRIPTEN_KEEPALIVE void vl_tick() {
-  game.GameTick();
+/// An animation frame: runs the game cycles due by `nowMs` (performance.now()). 1 when a frame
+/// is to be drawn.
+EMSCRIPTEN_KEEPALIVE int vl_wake(double nowMs) {
+  const PacerWake wake = pacer.Wake(nowMs, /*atRefresh=*/true);
+  // A stand-in's modifiers go with the digit they came with, and no further.
   if (game.pendingKey == 0) host.standInAdds = {};
+  return wake.frameDue ? 1 : 0;
 }
 
 /// A key press as the browser reports it (KeyboardEvent.code and .key). 1: the game took it; 0:
@@ -237,15 +241,6 @@ EMSCRIPTEN_KEEPALIVE void vl_modifiers(int shift, int ctrl) {
   host.ctrlDown = ctrl != 0;
 }
 
-EMSCRIPTEN_KEEPALIVE int vl_timer_period() {
-  return host.timerPeriod;
-}
-EMSCRIPTEN_KEEPALIVE int vl_timer_starts() {
-  return host.timerStarts;
-}
-EMSCRIPTEN_KEEPALIVE int vl_repaint_pending() {
-  return host.repaintPending ? 1 : 0;
-}
 EMSCRIPTEN_KEEPALIVE int vl_title_shown() {
   return host.titleShown ? 1 : 0;
 }
@@ -282,7 +277,7 @@ EMSCRIPTEN_KEEPALIVE const char* vl_state_json() {
                 "\"timerPeriod\":%d,\"dialogOpen\":%s,\"pendingKey\":%d}",
                 game.zoom, game.titleTicks, game.elapsedCycles, game.skippedCycle, game.hitPoints,
                 static_cast<int>(game.moveMode), game.playerCell, Maze.finished ? "true" : "false",
-                host.timerPeriod, game.DialogOpen() ? "true" : "false", game.pendingKey);
+                pacer.PeriodMs(), game.DialogOpen() ? "true" : "false", game.pendingKey);
   return json;
 }
 

@@ -54,13 +54,13 @@ constexpr RandomPlatform BROWSER_PLATFORM{CryptoRandom, CalendarSeconds, Perform
 
 }  // namespace
 
+// The pacer's clock is performance.now(), which the page wakes it with too.
 void WebHost::StartTimer(int periodMs) {
-  timerPeriod = periodMs;
-  ++timerStarts;
+  pacer->Start(periodMs, emscripten_get_now());
 }
 
 void WebHost::StopTimer() {
-  timerPeriod = 0;
+  pacer->Stop();
 }
 
 const RandomPlatform& BrowserRandomPlatform() {

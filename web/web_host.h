@@ -1,11 +1,13 @@
-// web_host.h: the game's host in a browser page. The host records what the game asks (timer,
-// repaint, dialogs) and the page's script acts on it after the tick: it runs the ticks on the
-// animation frames and shows the dialogs, whose answers come back through Game::DialogClosed.
+// web_host.h: the game's host in a browser page. The timer and the repaints go to the game's
+// pacer, which the page wakes on its animation frames; the dialogs the game asks for are
+// recorded, and the page's script shows them, their answers coming back through
+// Game::DialogClosed.
 #pragma once
 
 #include <optional>
 
 #include "game/game_host.h"
+#include "game/pacer.h"
 #include "random/random_platform.h"
 
 namespace vennaloop::web {
@@ -14,7 +16,7 @@ class WebHost : public GameHost {
  public:
   void StartTimer(int periodMs) override;
   void StopTimer() override;
-  void RepaintView() override { repaintPending = true; }
+  void RepaintView() override { pacer->PictureChanged(); }
   bool TitleExists() override { return titleShown; }
   void RepaintTitle() override {}  // the title is a layer of its own; it stays drawn
   void CloseTitle() override { titleShown = false; }
@@ -22,11 +24,8 @@ class WebHost : public GameHost {
   bool IsShiftDown() override { return shiftDown || standInAdds.shift; }
   bool IsCtrlDown() override { return ctrlDown || standInAdds.ctrl; }
 
-  /// The timer's period in milliseconds, 0 while stopped; `timerStarts` counts the starts, so
-  /// the page sees a restart at an unchanged period too.
-  int timerPeriod = 0;
-  int timerStarts = 0;
-  bool repaintPending = false;
+  /// The game's pacer, set before the game starts.
+  Pacer* pacer = nullptr;
   bool titleShown = true;
   /// The dialog the game opened, until the page reports it closed.
   std::optional<DialogRequest> dialog;

@@ -5,6 +5,7 @@
 #include <imm.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "ui/key_table.h"
 #include "view/renderer.h"
@@ -16,6 +17,18 @@ namespace {
 
 constexpr wchar_t CLASS_NAME[] = L"VennaloopView";
 constexpr UINT_PTR GAME_TIMER = 1;
+
+// The pacer's clock: the performance counter, in milliseconds.
+double NowMs() {
+  static const double ticksPerMs = [] {
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(frequency.QuadPart) / 1000;
+  }();
+  LARGE_INTEGER now{};
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) / ticksPerMs;
+}
 constexpr double USER_DEFAULT_DPI = 96.0;
 
 }  // namespace
@@ -65,7 +78,7 @@ LRESULT GameWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;  // the paint covers the client area
     case WM_TIMER:
       if (wParam == GAME_TIMER) {
-        game_.GameTick();
+        WakePacer();
         return 0;
       }
       break;
@@ -90,6 +103,7 @@ LRESULT GameWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 void GameWindow::OnCreate() {
   // The view takes keys, not text: no input method composes on it.
   ImmAssociateContext(hwnd_, nullptr);
+  FollowDisplay();
   game_.Start();
   title_ = std::make_unique<TitleOverlay>(
       hwnd_, [this]() -> const PixelBuffer& { return PreparePicture(); });
@@ -98,6 +112,7 @@ void GameWindow::OnCreate() {
 void GameWindow::OnSize(int width, int height) {
   PreparePicture();  // a new size is drawn whole, and the whole view is painted anyway
   if (title_) title_->CoverView(width, height);
+  FollowDisplay();  // moved to another display, the window takes a new size for its scale
 }
 
 const PixelBuffer& GameWindow::PreparePicture() {
@@ -180,16 +195,52 @@ void GameWindow::DialogClosed(DialogAnswer answer) {
 // ---- GameHost ----------------------------------------------------------------------------------
 
 void GameWindow::StartTimer(int periodMs) {
-  SetTimer(hwnd_, GAME_TIMER, static_cast<UINT>(periodMs), nullptr);
+  pacer_.Start(periodMs, NowMs());
+  ScheduleWake();
 }
 
 void GameWindow::StopTimer() {
-  KillTimer(hwnd_, GAME_TIMER);
+  pacer_.Stop();
+  ScheduleWake();
 }
 
 void GameWindow::RepaintView() {
-  PreparePicture();
-  UpdateWindow(hwnd_);
+  pacer_.PictureChanged();
+  ScheduleWake();
+}
+
+// ---- Pacing ------------------------------------------------------------------------------------
+
+void GameWindow::WakePacer() {
+  waking_ = true;
+  const PacerWake wake = pacer_.Wake(NowMs());
+  waking_ = false;
+  if (wake.frameDue) {
+    PreparePicture();
+    UpdateWindow(hwnd_);
+  }
+  ScheduleWake();
+}
+
+void GameWindow::ScheduleWake() {
+  if (waking_) return;
+  const double next = pacer_.NextWakeMs();
+  if (next == NEVER) {
+    KillTimer(hwnd_, GAME_TIMER);
+    return;
+  }
+  // The system's timers wake no sooner than USER_TIMER_MINIMUM (10 ms): faster speeds run
+  // several cycles a wake, which the pacer counts from the clock.
+  const double delay = std::clamp(std::ceil(next - NowMs()), double{USER_TIMER_MINIMUM}, 1e6);
+  SetTimer(hwnd_, GAME_TIMER, static_cast<UINT>(delay), nullptr);
+}
+
+void GameWindow::FollowDisplay() {
+  HDC dc = GetDC(hwnd_);
+  const int hertz = dc ? GetDeviceCaps(dc, VREFRESH) : 0;
+  if (dc) ReleaseDC(hwnd_, dc);
+  // 0 and 1 stand for the hardware's default rate, which the system does not tell.
+  pacer_.SetRefreshRate(hertz > 1 ? hertz : 0);
 }
 
 bool GameWindow::TitleExists() {

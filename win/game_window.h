@@ -14,6 +14,7 @@
 
 #include "game/game.h"
 #include "game/game_host.h"
+#include "game/pacer.h"
 #include "view/picture_updater.h"
 #include "view/pixel_buffer.h"
 #include "win/layout_dialog.h"
@@ -32,14 +33,16 @@ class GameWindow final : public GameHost {
   GameWindow(const GameWindow&) = delete;
   GameWindow& operator=(const GameWindow&) = delete;
 
-  /// Creates the view as a child of `frame`: builds the colour table, starts the game (first
-  /// stage, timer at the default period, full hit points) and creates the hidden title overlay.
+  /// Creates the view as a child of `frame`: starts the game (first stage, timer at the default
+  /// period, full hit points) and creates the hidden title overlay.
   bool Create(HWND frame, int childId);
 
   HWND hwnd() const { return hwnd_; }
   Game& game() { return game_; }
   /// The dialog window while one is open, for the message loop's keyboard handling.
   HWND dialog() const { return dialog_ ? dialog_->hwnd() : nullptr; }
+  /// The period the game's timer runs at, 0 while it is stopped.
+  int timerPeriod() const { return pacer_.PeriodMs(); }
 
   // GameHost
   void StartTimer(int periodMs) override;
@@ -67,9 +70,16 @@ class GameWindow final : public GameHost {
   /// Copies the rectangle (client pixels, inside the picture) from the picture to `dc`.
   void CopyToWindow(HDC dc, const RECT& rect) const;
   void DialogClosed(DialogAnswer answer);
+  /// Runs what the pacer says is due, and sets the timer for the wake it asks next.
+  void WakePacer();
+  void ScheduleWake();
+  /// Tells the pacer the refresh rate of the display the view is on.
+  void FollowDisplay();
 
   HWND hwnd_ = nullptr;
   Game game_;
+  Pacer pacer_{game_};
+  bool waking_ = false;  ///< within a wake, which sets the timer once it is done
   PixelBuffer picture_;
   int pictureWidth_ = 0;  ///< the size last asked of the picture, allocated or not
   int pictureHeight_ = 0;

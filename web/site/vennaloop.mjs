@@ -18,11 +18,6 @@ class LoadError extends Error {}
 
 // The dialogs' font sizes are in points, at the logical resolution CSS pixels have.
 const CSS_DOTS_PER_INCH = 96;
-// After a hidden tab or a blocked page the game makes up this many ticks beyond a frame's
-// share at most, and drops the rest of the backlog.
-const CATCH_UP_TICKS = 2;
-// No frame spends more than this on ticks, however short the period.
-const TICK_BUDGET_MS = 12;
 
 // How frames reach the canvas. 'changes', the page's own: the core keeps a picture of the whole
 // view and redraws only the cells that changed, and only those squares are put. 'full', kept to
@@ -324,53 +319,19 @@ function drawTitle(viewWidth) {
 
 // ---- Timer -------------------------------------------------------------------------------------
 
-let nextTick = null;
-let timerStarts = -1;
-let frameInterval = 1000 / 60;
-let lastFrame = null;
-
-function frame(now) {
+// The core's pacer keeps the game's time; the page wakes it on every animation frame, one a
+// refresh, and draws when it says so.
+function frame() {
   requestAnimationFrame(frame);
-  if (lastFrame !== null && now - lastFrame < 100) {
-    frameInterval += (now - lastFrame - frameInterval) * 0.1;
-  }
-  lastFrame = now;
   playFrame();
 }
 
-/** One frame of the page: the ticks that are due, then the picture if a tick changed it. */
+/** One frame of the page: the cycles that are due, then the picture if they changed it. */
 function playFrame() {
-  runDueTicks(performance.now());
-  if (core._vl_repaint_pending()) drawFrame();
+  if (paused) return;
+  if (core._vl_wake(performance.now())) drawFrame();
+  if (!openDialog && core._vl_dialog_request()) showDialog();
   if (!titleLayer.hidden && !core._vl_title_shown()) titleLayer.hidden = true;
-}
-
-function runDueTicks(now) {
-  if (openDialog || paused) return;
-  const period = core._vl_timer_period();
-  if (!period) {
-    nextTick = null;
-    return;
-  }
-  if (nextTick === null || core._vl_timer_starts() !== timerStarts) {
-    timerStarts = core._vl_timer_starts();
-    nextTick = now + period;
-    return;
-  }
-  const share = Math.ceil(frameInterval / period) + CATCH_UP_TICKS;
-  const budgetEnd = now + TICK_BUDGET_MS;
-  for (let ran = 0; now >= nextTick && ran < share; ++ran) {
-    core._vl_tick();
-    nextTick += period;
-    if (core._vl_dialog_request()) {
-      showDialog();
-      return;
-    }
-    // A new stage or a speed key restarts the timer: the next tick is a period away.
-    if (core._vl_timer_starts() !== timerStarts || !core._vl_timer_period()) return;
-    if (performance.now() > budgetEnd) break;
-  }
-  if (now - nextTick >= period) nextTick = now + period;  // the backlog is dropped
 }
 
 // ---- Keys --------------------------------------------------------------------------------------
@@ -662,13 +623,9 @@ function closeDialog(answer) {
   dialog.close();
   dialog.remove();
   core._vl_dialog_closed(answer);
-  // A stage that ended while this one was up opens its result now.
-  if (core._vl_dialog_request()) {
-    showDialog();
-    return;
-  }
-  // The game was frozen: it goes on a period from now, with no ticks made up.
-  nextTick = null;
+  // A stage that ended while this one was up opens its result now; else the game goes on a
+  // period from now, the pacer making up nothing of the frozen time.
+  if (core._vl_dialog_request()) showDialog();
 }
 
 // ---- Offline -----------------------------------------------------------------------------------
