@@ -5,7 +5,6 @@
 #include <imm.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "ui/key_table.h"
 #include "view/renderer.h"
@@ -224,15 +223,24 @@ void GameWindow::WakePacer() {
 
 void GameWindow::ScheduleWake() {
   if (waking_) return;
-  const double next = pacer_.NextWakeMs();
-  if (next == NEVER) {
-    KillTimer(hwnd_, GAME_TIMER);
-    return;
+  // One repeating timer at the pace the game needs: a cycle's period or a refresh, whichever
+  // is shorter, but no sooner than the system's USER_TIMER_MINIMUM (10 ms); faster speeds run
+  // several cycles a wake, which the pacer counts from the clock. Setting the timer anew on
+  // every wake would let its messages fall behind.
+  UINT interval = 0;
+  if (pacer_.NextWakeMs() != NEVER) {
+    const double pace = pacer_.PeriodMs() > 0
+                            ? std::min<double>(pacer_.PeriodMs(), pacer_.RefreshIntervalMs())
+                            : pacer_.RefreshIntervalMs();
+    interval = std::max<UINT>(USER_TIMER_MINIMUM, static_cast<UINT>(pace));
   }
-  // The system's timers wake no sooner than USER_TIMER_MINIMUM (10 ms): faster speeds run
-  // several cycles a wake, which the pacer counts from the clock.
-  const double delay = std::clamp(std::ceil(next - NowMs()), double{USER_TIMER_MINIMUM}, 1e6);
-  SetTimer(hwnd_, GAME_TIMER, static_cast<UINT>(delay), nullptr);
+  if (interval == wakeInterval_) return;
+  wakeInterval_ = interval;
+  if (interval == 0) {
+    KillTimer(hwnd_, GAME_TIMER);
+  } else {
+    SetTimer(hwnd_, GAME_TIMER, interval, nullptr);
+  }
 }
 
 void GameWindow::FollowDisplay() {

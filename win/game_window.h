@@ -79,7 +79,8 @@ class GameWindow final : public GameHost {
   HWND hwnd_ = nullptr;
   Game game_;
   Pacer pacer_{game_};
-  bool waking_ = false;  ///< within a wake, which sets the timer once it is done
+  bool waking_ = false;    ///< within a wake, which sets the timer once it is done
+  UINT wakeInterval_ = 0;  ///< the repeating timer's interval, 0 while it is killed
   PixelBuffer picture_;
   int pictureWidth_ = 0;  ///< the size last asked of the picture, allocated or not
   int pictureHeight_ = 0;
