@@ -17,9 +17,10 @@ declare -A task_packages=(
   # The tests: GoogleTest, Google Benchmark, the desktop file and AppStream validators,
   # lintian and hardening-check (in devscripts) for the package, a headless Weston for the
   # window on Wayland, and for it on X11 a virtual X server, xdotool to type into it and find
-  # windows, and xlogo (x11-apps) as a window passing over the game.
+  # windows, and xlogo (x11-apps) as a window passing over the game; locales for the Japanese
+  # locale the font tests run under once more (generated below).
   [test]="googletest libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream
-          lintian devscripts weston xvfb xdotool x11-apps"
+          lintian devscripts weston xvfb xdotool x11-apps locales"
   # The fuzz target: clang and its libFuzzer runtime.
   [fuzz]="clang libclang-rt-14-dev"
   # The browser front end: CMake and Emscripten, fontTools (with Brotli for WOFF2) to cut its
@@ -38,9 +39,9 @@ declare -A task_packages=(
              nsis zip xvfb xdotool"
 )
 
-# Runs apt-get update, then apt-get install with the given options, packages and .deb files.
-apt_install() {
-  local as_root=()
+# Sets as_root to what runs a command as root: nothing for root, sudo for anyone else.
+root_prefix() {
+  as_root=()
   if [ "$(id -u)" -ne 0 ]; then
     if ! command -v sudo >/dev/null; then
       echo "Installing needs root: run as root or install sudo" >&2
@@ -48,6 +49,12 @@ apt_install() {
     fi
     as_root=(sudo)
   fi
+}
+
+# Runs apt-get update, then apt-get install with the given options, packages and .deb files.
+apt_install() {
+  local as_root
+  root_prefix
   "${as_root[@]}" apt-get update
   # Through env, since sudo clears the caller's environment.
   "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "$@"
@@ -68,9 +75,24 @@ main() {
       command -v npm >/dev/null || missing+=(npm)
     fi
   done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing: ${missing[*]}"
-  apt_install --no-install-recommends "${missing[@]}"
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    apt_install --no-install-recommends "${missing[@]}"
+  fi
+  [[ " $* " == *" test "* ]] && japanese_locale
+  return 0
+}
+
+# The Japanese locale, enabled in /etc/locale.gen so that a later locale-gen keeps it.
+japanese_locale() {
+  locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8' && return 0
+  local as_root
+  root_prefix
+  echo "Generating the ja_JP.UTF-8 locale"
+  "${as_root[@]}" sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)$/\1/' /etc/locale.gen
+  grep -qx 'ja_JP.UTF-8 UTF-8' /etc/locale.gen ||
+    echo 'ja_JP.UTF-8 UTF-8' | "${as_root[@]}" tee -a /etc/locale.gen >/dev/null
+  "${as_root[@]}" locale-gen
 }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then main "$@"; fi

@@ -7,14 +7,13 @@
 #
 #   install_test.sh BUILD_DIR SOURCE_DIR APP_ID ICON_NAME VERSION BINDIR SIZE...
 set -euo pipefail
+. "$(dirname "$0")/../need_tools.sh"
 
 build=$1 source=$2 app_id=$3 icon=$4 version=$5 bindir=$6
 shift 6
 sizes=("$@")
 
-for tool in desktop-file-validate appstreamcli; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps.sh installs it)"; exit 1; }
-done
+need_tools desktop-file-validate appstreamcli
 
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT

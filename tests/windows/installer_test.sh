@@ -6,8 +6,10 @@
 #
 #   installer_test.sh SETUP.exe VERSION
 set -euo pipefail
+. "$(dirname "$0")/../need_tools.sh"
 
 setup=$1 version=$2
+need_tools wine wineserver wineboot
 [ -f "$setup" ] || { echo "FAIL: no installer at $setup (scripts/package-windows.sh makes it)"; exit 1; }
 
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/vennaloop-wine.XXXXXX")
