@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # install-deps.sh: installs the Debian 12 packages that the named tasks need, and nothing when all
 # of them are there already. Runs apt-get directly as root, through sudo otherwise.
-#   scripts/install-deps.sh TASK...    tasks: build play package test fuzz web web-test windows
+#   scripts/install-deps.sh TASK...    tasks: build play package test locale fuzz web web-test
+#                                             windows
 # Sourced, it only defines apt_install for other scripts.
 set -euo pipefail
 
@@ -21,6 +22,8 @@ declare -A task_packages=(
   # locale the font tests run under once more (generated below).
   [test]="googletest libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream
           lintian devscripts weston xvfb xdotool x11-apps locales"
+  # The Japanese locale alone, for the reproducibility check's second build (generated below).
+  [locale]="locales"
   # The fuzz target: clang and its libFuzzer runtime.
   [fuzz]="clang libclang-rt-14-dev"
   # The browser front end: CMake and Emscripten, fontTools (with Brotli for WOFF2) to cut its
@@ -79,7 +82,7 @@ main() {
     echo "Installing: ${missing[*]}"
     apt_install --no-install-recommends "${missing[@]}"
   fi
-  [[ " $* " == *" test "* ]] && japanese_locale
+  [[ " $* " == *" test "* || " $* " == *" locale "* ]] && japanese_locale
   return 0
 }
 

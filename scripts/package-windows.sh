@@ -4,8 +4,15 @@
 #                                       the colours and the keys, made from ui/'s key help
 #   vennaloop-VERSION-setup.exe         an installer (NSIS) for Program Files with a Start-menu
 #                                       shortcut and an uninstaller; /S installs silently
+# The zip and the program are the same bytes wherever and whenever they are built (see
+# scripts/check-reproducible.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/install-deps.sh package windows
+# Every file time in the packages is the newest changelog entry's; the modes are the umask's.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(dpkg-parsechangelog -l packaging/changelog -S Timestamp)}
+export SOURCE_DATE_EPOCH
+umask 022
 scripts/build-windows.sh --target vennaloop
 version=$(sed -n 's/^project(Vennaloop VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
@@ -22,9 +29,12 @@ cp build-windows/vennaloop.exe "$stage/"
 sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
 build-windows/native/ui/vennaloop_help text | sed 's/$/\r/' >"$stage/README.txt"
 
+# Zip keeps each file's time (in local time) and takes the folder's order: both are fixed here.
+find build-windows/package -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 zip="build-windows/$name-windows-x64.zip"
 rm -f "$zip"
-(cd build-windows/package && TZ=UTC zip -q -X -r "../$name-windows-x64.zip" "$name")
+(cd build-windows/package &&
+   find "$name" | LC_ALL=C sort | TZ=UTC zip -q -X -@ "../$name-windows-x64.zip")
 
 # makensis reads paths from the script's folder: every one given is absolute.
 here=$PWD
