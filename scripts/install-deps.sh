@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # install-deps.sh: installs the Debian 12 packages that the named tasks need, and nothing when all
 # of them are there already. Runs apt-get directly as root, through sudo otherwise.
-#   scripts/install-deps.sh TASK...    tasks: build play package test locale fuzz web web-test
-#                                             windows
+#   scripts/install-deps.sh TASK...    tasks: build play package test debian locale fuzz web
+#                                             web-test windows
 # Sourced, it only defines apt_install for other scripts.
 set -euo pipefail
 
@@ -22,6 +22,10 @@ declare -A task_packages=(
   # locale the font tests run under once more (generated below).
   [test]="googletest libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream
           lintian devscripts weston xvfb xdotool x11-apps locales"
+  # The source package: debhelper, dpkg-buildpackage, lintian and autopkgtest to judge it, and
+  # xauth for xvfb-run in its play test; its build dependencies are those of build, play, package
+  # and test.
+  [debian]="debhelper dpkg-dev devscripts lintian autopkgtest xauth xz-utils"
   # The Japanese locale alone, for the reproducibility check's second build (generated below).
   [locale]="locales"
   # The fuzz target: clang and its libFuzzer runtime.
