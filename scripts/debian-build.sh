@@ -3,8 +3,9 @@
 # judges it: an upstream tarball of the committed tree, then dpkg-buildpackage -us -uc as an
 # unprivileged user in a copy outside the tree (source and binary, every test that runs without
 # the network), lintian on the .changes (nothing but the initial upload's warning may be said),
-# and the autopkgtest on this machine (autopkgtest -- null, which installs the package; it is
-# removed again unless it was installed before). Installs what is missing.
+# hardening-check on the program, and the autopkgtest on this machine (autopkgtest -- null,
+# which installs the package; it is removed again unless it was installed before). Installs what
+# is missing.
 #   scripts/debian-build.sh     (BUILD_USER names the user; nobody by default; KEEP=1 keeps it)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -56,6 +57,11 @@ grep -A40 'The following tests did not run' "$work/build.log" | grep -E 'Skipped
 echo "built in $((SECONDS - start)) s"
 
 changes=$work/vennaloop_${version}_$(dpkg --print-architecture).changes
+deb=$work/vennaloop_${version}_$(dpkg --print-architecture).deb
+step "hardening-check $deb"
+mkdir "$work/unpacked" && dpkg-deb -x "$deb" "$work/unpacked"
+# As for the quick package: no control-flow protection from Debian 12's C start files.
+hardening-check --nocfprotection "$work/unpacked/usr/games/vennaloop"
 step "lintian $changes"
 report=$("${as_user[@]}" lintian -I -E --pedantic --color never "$changes" 2>&1) || true
 echo "$report"
