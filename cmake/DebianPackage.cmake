@@ -1,7 +1,10 @@
 # DebianPackage.cmake: the program as a Debian package. Its documents, the copyright file (made
 # from LICENSE) and the changelog, are installed by `cmake --install` as well; `cpack -G DEB`
-# (through scripts/package.sh) packs the installed files as vennaloop_VERSION_ARCH.deb.
+# (through scripts/package.sh) packs the installed files as vennaloop_VERSION_ARCH.deb. A build
+# from the source package (debian/) turns them off: debhelper installs its own.
 include(GNUInstallDirs)
+option(VENNALOOP_INSTALL_PACKAGE_DOCS
+       "Install the package's copyright file and changelog under share/doc" ON)
 
 set(VENNALOOP_MAINTAINER "Vennaloop maintainers <vennaloop@users.noreply.github.com>")
 set(VENNALOOP_DOCDIR "${CMAKE_INSTALL_DATADIR}/doc/vennaloop")
@@ -43,22 +46,18 @@ set(VENNALOOP_COPYRIGHT "${CMAKE_MATCH_1}")
 string(STRIP "${CMAKE_MATCH_2}" license)
 string(REGEX REPLACE "\n[ \t]*\n" "\n.\n" license "${license}")
 string(REPLACE "\n" "\n " VENNALOOP_LICENSE_TEXT " ${license}")
-# The web page's font paragraphs go in as they stand, their comment lines dropped below.
-file(READ "${packaging}/web-fonts.copyright" VENNALOOP_WEB_FONTS_COPYRIGHT)
-string(STRIP "${VENNALOOP_WEB_FONTS_COPYRIGHT}" VENNALOOP_WEB_FONTS_COPYRIGHT)
 # The template's comment lines go, and with them the extra empty lines they leave.
 file(READ "${packaging}/copyright.in" copyright)
-string(REPLACE "@VENNALOOP_WEB_FONTS_COPYRIGHT@" "${VENNALOOP_WEB_FONTS_COPYRIGHT}" copyright
-               "${copyright}")
 string(REGEX REPLACE "\n#[^\n]*" "" copyright "\n${copyright}")
 string(REGEX REPLACE "\n\n\n+" "\n\n" copyright "${copyright}")
 string(REGEX REPLACE "^\n+" "" copyright "${copyright}")
 file(CONFIGURE OUTPUT "${PROJECT_BINARY_DIR}/packaging/copyright" CONTENT "${copyright}" @ONLY)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${packaging}/copyright.in"
-                                                                "${packaging}/web-fonts.copyright")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${packaging}/copyright.in")
 
-install(FILES "${PROJECT_BINARY_DIR}/packaging/copyright" "${changelog}"
-        DESTINATION "${VENNALOOP_DOCDIR}")
+if(VENNALOOP_INSTALL_PACKAGE_DOCS)
+  install(FILES "${PROJECT_BINARY_DIR}/packaging/copyright" "${changelog}"
+          DESTINATION "${VENNALOOP_DOCDIR}")
+endif()
 
 # ---- The package -----------------------------------------------------------------------------
 set(CPACK_GENERATOR DEB)
@@ -67,8 +66,12 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_VENDOR "Rinne Nagisa")
 set(CPACK_PACKAGE_CONTACT "${VENNALOOP_MAINTAINER}")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${PROJECT_HOMEPAGE_URL}")
-# Debian's synopsis is a noun phrase without an article, as the project's description is.
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+# Debian's synopsis is a noun phrase without an article, as the project's description is, and
+# starts in lower case.
+string(SUBSTRING "${PROJECT_DESCRIPTION}" 0 1 first)
+string(SUBSTRING "${PROJECT_DESCRIPTION}" 1 -1 rest)
+string(TOLOWER "${first}" first)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${first}${rest}")
 set(CPACK_PACKAGE_DESCRIPTION "\
 A single-player maze game on a 256 x 256 grid whose opposite edges are
 glued with a reversal, so that the playing field is a projective plane.
@@ -82,17 +85,16 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # vennaloop_VERSION_ARCH.deb
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The Qt libraries the program links, found by dpkg-shlibdeps.
+# The Qt libraries the program links, found by dpkg-shlibdeps. libqt6gui6 among them also holds
+# the X11 platform plugin (and the offscreen one); qt6-qpa-plugins has only VNC and touch input,
+# which the game does not use.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# What else every text and the window need:
-# - qt6-qpa-plugins: the X11 platform plugin, loaded at run time, where dpkg-shlibdeps cannot
-#   see it; without it no window opens.
-# - a Japanese Gothic font: the about boxes, the dialogs and the title have Japanese text, which
-#   no Latin font can show. IPA's P Gothic is the face the dialogs name; any Japanese Gothic font
-#   gives the title and the dialogs their glyphs when it is missing.
+# What else every text needs: a Japanese Gothic font. The about boxes, the dialogs and the title
+# have Japanese text, which no Latin font can show. IPA's P Gothic is the face the dialogs name;
+# any Japanese Gothic font gives the title and the dialogs their glyphs when it is missing.
 # The Latin faces need nothing of ours: fontconfig, which Qt depends on, already brings one
 # (fonts-dejavu-core, the dialogs' sans, is its first choice).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic | fonts-japanese-gothic")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-japanese-gothic")
 # The title's own faces: IPA P Mincho for its Japanese lines and URW's C059 for the Century
 # lines. Without them the title shows in the Gothic and in a fallback serif. And Wayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-mincho, fonts-urw-base35, qt6-wayland")

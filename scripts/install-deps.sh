@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # install-deps.sh: installs the Debian 12 packages that the named tasks need, and nothing when all
 # of them are there already. Runs apt-get directly as root, through sudo otherwise.
-#   scripts/install-deps.sh TASK...    tasks: build play package test fuzz web web-test windows
+#   scripts/install-deps.sh TASK...    tasks: build play package test debian locale fuzz web
+#                                             web-test windows
 # Sourced, it only defines apt_install for other scripts.
 set -euo pipefail
 
@@ -17,9 +18,16 @@ declare -A task_packages=(
   # The tests: GoogleTest, Google Benchmark, the desktop file and AppStream validators,
   # lintian and hardening-check (in devscripts) for the package, a headless Weston for the
   # window on Wayland, and for it on X11 a virtual X server, xdotool to type into it and find
-  # windows, and xlogo (x11-apps) as a window passing over the game.
+  # windows, and xlogo (x11-apps) as a window passing over the game; locales for the Japanese
+  # locale the font tests run under once more (generated below).
   [test]="googletest libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream
-          lintian devscripts weston xvfb xdotool x11-apps"
+          lintian devscripts weston xvfb xdotool x11-apps locales"
+  # The source package: debhelper, dpkg-buildpackage, lintian and autopkgtest to judge it, and
+  # xauth for xvfb-run in its play test; its build dependencies are those of build, play, package
+  # and test.
+  [debian]="debhelper dpkg-dev devscripts lintian autopkgtest xauth xz-utils"
+  # The Japanese locale alone, for the reproducibility check's second build (generated below).
+  [locale]="locales"
   # The fuzz target: clang and its libFuzzer runtime.
   [fuzz]="clang libclang-rt-14-dev"
   # The browser front end: CMake and Emscripten, fontTools (with Brotli for WOFF2) to cut its
@@ -38,9 +46,9 @@ declare -A task_packages=(
              nsis zip xvfb xdotool"
 )
 
-# Runs apt-get update, then apt-get install with the given options, packages and .deb files.
-apt_install() {
-  local as_root=()
+# Sets as_root to what runs a command as root: nothing for root, sudo for anyone else.
+root_prefix() {
+  as_root=()
   if [ "$(id -u)" -ne 0 ]; then
     if ! command -v sudo >/dev/null; then
       echo "Installing needs root: run as root or install sudo" >&2
@@ -48,6 +56,12 @@ apt_install() {
     fi
     as_root=(sudo)
   fi
+}
+
+# Runs apt-get update, then apt-get install with the given options, packages and .deb files.
+apt_install() {
+  local as_root
+  root_prefix
   "${as_root[@]}" apt-get update
   # Through env, since sudo clears the caller's environment.
   "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "$@"
@@ -68,9 +82,24 @@ main() {
       command -v npm >/dev/null || missing+=(npm)
     fi
   done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing: ${missing[*]}"
-  apt_install --no-install-recommends "${missing[@]}"
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    apt_install --no-install-recommends "${missing[@]}"
+  fi
+  [[ " $* " == *" test "* || " $* " == *" locale "* ]] && japanese_locale
+  return 0
+}
+
+# The Japanese locale, enabled in /etc/locale.gen so that a later locale-gen keeps it.
+japanese_locale() {
+  locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8' && return 0
+  local as_root
+  root_prefix
+  echo "Generating the ja_JP.UTF-8 locale"
+  "${as_root[@]}" sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)$/\1/' /etc/locale.gen
+  grep -qx 'ja_JP.UTF-8 UTF-8' /etc/locale.gen ||
+    echo 'ja_JP.UTF-8 UTF-8' | "${as_root[@]}" tee -a /etc/locale.gen >/dev/null
+  "${as_root[@]}" locale-gen
 }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then main "$@"; fi

@@ -9,6 +9,9 @@ Unicode true
 SetCompressor /SOLID lzma
 
 !include "MUI2.nsh"
+!include "LogicLib.nsh"
+!include "WinVer.nsh"
+!include "FileFunc.nsh"
 
 !define APP "Vennaloop"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP}"
@@ -37,6 +40,21 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2025 Rinne Nagisa"
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Japanese"
 
+; Windows 10 version 1607 is build 14393: GetDpiForWindow, AdjustWindowRectExForDpi and
+; GetSystemMetricsForDpi came with it.
+LangString TooOld ${LANG_ENGLISH} "${APP} needs Windows 10 version 1607 or later: it uses the \
+display scaling functions that came with that version. Nothing has been installed."
+LangString TooOld ${LANG_JAPANESE} "${APP} には Windows 10 バージョン 1607 以降が必要です\
+(そのバージョンで加わった表示スケーリングの関数を使います)。何もインストールしていません。"
+
+Function .onInit
+  ${IfNot} ${AtLeastWin10}
+  ${OrIfNot} ${AtLeastBuild} 14393
+    MessageBox MB_OK|MB_ICONSTOP "$(TooOld)" /SD IDOK
+    Abort
+  ${EndIf}
+FunctionEnd
+
 Section "Install"
   SetShellVarContext all
   SetRegView 64
@@ -44,6 +62,7 @@ Section "Install"
   File "/oname=vennaloop.exe" "${EXE}"
   File "/oname=LICENSE.txt" "${LICENSE}"
   File "/oname=README.txt" "${README}"
+  File "/oname=RUNTIME-LICENSES.txt" "${NOTICES}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${APP}.lnk" "$INSTDIR\vennaloop.exe"
 
@@ -56,6 +75,9 @@ Section "Install"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ; In KiB, as the list of installed programs shows it: what the folder holds, uninstaller too.
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
 Section "Uninstall"
@@ -65,6 +87,7 @@ Section "Uninstall"
   Delete "$INSTDIR\vennaloop.exe"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\README.txt"
+  Delete "$INSTDIR\RUNTIME-LICENSES.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"

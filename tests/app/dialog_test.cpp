@@ -3,7 +3,6 @@
 // close box while the event loop goes on.
 #include <gtest/gtest.h>
 
-#include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +15,7 @@
 #include <optional>
 
 #include "app/layout_dialog.h"
+#include "face_names.h"
 #include "qt_printers.h"
 #include "ui/texts.h"
 
@@ -45,11 +45,11 @@ const DialogRequest EXHAUSTED{DialogKind::StageResult,
 
 TEST(DialogFontTest, TheLayoutsFaceAtItsPointSize) {
   const QFont shell = QFontOf(StageResultDialogLayout().font);
-  EXPECT_EQ(QFontInfo(shell).family(), QStringLiteral("DejaVu Sans"));
+  EXPECT_EQ(apptest::EnglishFamily(shell), QStringLiteral("DejaVu Sans"));
   EXPECT_EQ(shell.pixelSize(), PointsToPixels(8, ScreenDpi()));
   EXPECT_EQ(shell.weight(), QFont::Normal);
   const QFont gothic = QFontOf(AboutDialogLayout().font);
-  EXPECT_EQ(QFontInfo(gothic).family(), QStringLiteral("IPAPGothic"));
+  EXPECT_EQ(apptest::EnglishFamily(gothic), QStringLiteral("IPAPGothic"));
   EXPECT_EQ(gothic.pixelSize(), PointsToPixels(9, ScreenDpi()));
 }
 

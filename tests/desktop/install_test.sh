@@ -1,20 +1,20 @@
 #!/usr/bin/env bash
 # install_test.sh: installs the build into a fresh prefix and checks what a desktop needs there:
 # the program, answering for its version; its manual page; the copyright file with the licence of
-# LICENSE, and the changelog; a desktop entry and AppStream metainfo that their validators accept
+# LICENSE, and the changelog (or, with DOCS off, as a build from debian/ has it, neither: debhelper
+# installs its own); a desktop entry and AppStream metainfo that their validators accept
 # and that point at each other and at the program; and the icon at every size of the hicolor theme
 # plus its scalable drawing.
 #
-#   install_test.sh BUILD_DIR SOURCE_DIR APP_ID ICON_NAME VERSION BINDIR SIZE...
+#   install_test.sh BUILD_DIR SOURCE_DIR APP_ID ICON_NAME VERSION BINDIR DOCS SIZE...
 set -euo pipefail
+. "$(dirname "$0")/../need_tools.sh"
 
-build=$1 source=$2 app_id=$3 icon=$4 version=$5 bindir=$6
-shift 6
+build=$1 source=$2 app_id=$3 icon=$4 version=$5 bindir=$6 docs=$7
+shift 7
 sizes=("$@")
 
-for tool in desktop-file-validate appstreamcli; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps.sh installs it)"; exit 1; }
-done
+need_tools desktop-file-validate appstreamcli
 
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
@@ -49,7 +49,12 @@ fi
 
 # The copyright file: machine-readable, and LICENSE's own notice and text in it.
 copyright=$prefix/share/doc/vennaloop/copyright
-if [ -f "$copyright" ]; then
+changelog=$prefix/share/doc/vennaloop/changelog.gz
+if [ "$docs" = OFF ]; then
+  for file in "$copyright" "$changelog"; do
+    [ ! -e "$file" ] || fail "${file#"$prefix"/} is installed, though the package's docs are off"
+  done
+elif [ -f "$copyright" ]; then
   format=https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
   [ "$(head -1 "$copyright")" = "Format: $format" ] ||
     fail "the copyright file is not in the machine-readable format"
@@ -66,9 +71,10 @@ if [ -f "$copyright" ]; then
 else
   fail "no copyright file at share/doc/vennaloop/copyright"
 fi
-changelog=$prefix/share/doc/vennaloop/changelog.gz
-gzip -dc "$changelog" 2>/dev/null | head -1 | grep -q "^vennaloop ($version) " ||
+if [ "$docs" != OFF ] &&
+   ! gzip -dc "$changelog" 2>/dev/null | head -1 | grep -q "^vennaloop ($version) "; then
   fail "no changelog.gz whose newest entry is $version"
+fi
 
 # The desktop entry.
 if [ -f "$desktop" ]; then

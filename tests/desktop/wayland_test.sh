@@ -5,13 +5,12 @@
 #
 #   wayland_test.sh PROGRAM SHOT_CHECK
 set -euo pipefail
+. "$(dirname "$0")/../need_tools.sh"
 
 program=$1 check=$2
 tries=30  # screenshots, one a second: past the title and a few seconds of growth
 
-for tool in weston weston-screenshooter; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps.sh installs it)"; exit 1; }
-done
+need_tools weston weston-screenshooter
 
 dir=$(mktemp -d)
 weston_pid='' game_pid=''

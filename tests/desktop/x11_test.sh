@@ -8,12 +8,11 @@
 #   x11_test.sh PROGRAM SHOT_CHECK
 set -euo pipefail
 . "$(dirname "$0")/../xvfb.sh"
+. "$(dirname "$0")/../need_tools.sh"
 
 program=$1 check=$2
 
-for tool in Xvfb xdotool xlogo; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps.sh installs it)"; exit 1; }
-done
+need_tools Xvfb xdotool xlogo
 
 dir=$(mktemp -d)
 xvfb_pid='' game_pid='' passing_pid=''

@@ -13,12 +13,11 @@
 # counts the colours of the game area.
 set -euo pipefail
 . "$(dirname "$0")/../xvfb.sh"
+. "$(dirname "$0")/../need_tools.sh"
 
 program=$1 check=$2
 
-for tool in Xvfb xdotool wine wineserver; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps.sh windows)"; exit 1; }
-done
+need_tools Xvfb xdotool wine wineserver
 
 dir=$(mktemp -d)
 xvfb_pid='' game_pid='' passing_pid='' grabber_pid=''
