@@ -218,13 +218,10 @@ void GameView::paintEvent(QPaintEvent* event) {
 }
 
 void GameView::keyPressEvent(QKeyEvent* event) {
-  const GameKeyPress read =
-      ReadKeyPress(KeyPressOf(*event, xkbKeycodes_).view(), KeySurface::Window);
-  if (read.gameKey == 0) {
+  if (!PressKey(game_, KeyPressOf(*event, xkbKeycodes_).view(), KeySurface::Window)) {
     QFrame::keyPressEvent(event);  // the window's chords, the system's keys and the rest
     return;
   }
-  game_.KeyDown(read.gameKey);
   event->accept();
 }
 

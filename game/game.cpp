@@ -41,6 +41,7 @@ void Game::StageSetup() {
   elapsedCycles = 0;
   skippedCycle = 0;
   pendingKey = 0;
+  pendingAdds_ = {};
   host_.StartTimer(DEFAULT_PERIOD_MS);
 }
 

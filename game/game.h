@@ -26,6 +26,13 @@ inline constexpr int GROW_STEPS_PER_CYCLE = 16;
 /// with Shift, a hundred times with Ctrl, the digit itself with both.
 int SpeedPeriodMs(int digit, bool shift, bool ctrl);
 
+/// Modifiers a key press brings with it, held for the tick that takes the key whatever the live
+/// keys say then: a browser's stand-in key for a chord, or a touch button pressed with Shift.
+struct AddedModifiers {
+  bool shift = false;
+  bool ctrl = false;
+};
+
 /// The player's automatic mode: who walks when no key is pending.
 enum class MoveMode : std::int32_t {
   Manual = 0,    ///< nobody: the player stands until a key moves it
@@ -79,9 +86,9 @@ class Game {
   /// True from a dialog's opening to its DialogClosed: the game is frozen meanwhile.
   bool DialogOpen() const { return openDialog_.has_value(); }
 
-  /// The key-down handler: records an accepted key as the pending key, replacing one not yet
-  /// consumed; ignores any other.
-  void KeyDown(int virtualKey);
+  /// The key-down handler: records an accepted key as the pending key, with the modifiers it
+  /// brings, replacing one not yet consumed; ignores any other.
+  void KeyDown(int virtualKey, AddedModifiers adds = {});
 
   /// Carries out the command of `virtualKey` as the tick does: may set the target and the moved
   /// flag of the tick's player move, the mode, the give-up flag, the orientation, the zoom or the
@@ -116,6 +123,8 @@ class Game {
   bool goalReached_ = false;
   bool hitPointsExhausted_ = false;
   std::optional<DialogKind> openDialog_;
+  AddedModifiers pendingAdds_;  ///< what the pending key brings
+  AddedModifiers commandAdds_;  ///< what the key being carried out brought
   // A stage that ended while another dialog was up: its result opens when that one closes.
   std::optional<StageResult> pendingStageResult_;
 };

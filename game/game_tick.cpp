@@ -63,6 +63,8 @@ void Game::MoveAliens() {
 void Game::PlayerCommand() {
   const int key = pendingKey;
   pendingKey = 0;
+  commandAdds_ = pendingAdds_;
+  pendingAdds_ = {};
   Cell target = playerCell;
   bool moved = false;
   if (key != 0) {

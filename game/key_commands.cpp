@@ -8,8 +8,10 @@
 
 namespace vennaloop {
 
-void Game::KeyDown(int virtualKey) {
-  if (IsAcceptedKey(virtualKey)) pendingKey = virtualKey;
+void Game::KeyDown(int virtualKey, AddedModifiers adds) {
+  if (!IsAcceptedKey(virtualKey)) return;
+  pendingKey = virtualKey;
+  pendingAdds_ = adds;
 }
 
 void Game::DispatchCommand(int virtualKey, Cell& target, bool& moved) {
@@ -91,8 +93,8 @@ int SpeedPeriodMs(int digit, bool shift, bool ctrl) {
 // With Shift or Ctrl a digit sets the speed, otherwise the zoom. Only 1 to 3 reach here, so the
 // zoom stays within what the renderer draws.
 void Game::DigitCommand(int digit) {
-  const bool shift = host_.IsShiftDown();
-  const bool ctrl = host_.IsCtrlDown();
+  const bool shift = commandAdds_.shift || host_.IsShiftDown();
+  const bool ctrl = commandAdds_.ctrl || host_.IsCtrlDown();
   if (shift || ctrl) {
     host_.StopTimer();
     host_.StartTimer(SpeedPeriodMs(digit, shift, ctrl));

@@ -328,6 +328,44 @@ TEST_F(GameTest, ModifiersAreReadWhenTheTickRunsAndSpeedLastsUntilTheNextStage) 
   EXPECT_EQ(game.zoom, 2) << "zoom outlasts the stage";
 }
 
+TEST_F(GameTest, ModifiersAKeyBringsCountForItsOwnTickOnly) {
+  // A stand-in key or a touch button brings Shift or Ctrl with it; they join the live keys.
+  struct Case {
+    AddedModifiers adds;
+    bool liveShift, liveCtrl;
+    int period;  // 0: the digit zooms
+  };
+  const Case cases[] = {
+      {{false, true}, false, false, 100},
+      {{true, true}, false, false, 1},
+      {{true, false}, false, true, 1},
+      {{false, false}, false, false, 0},
+  };
+  ClearWorld();
+  for (const Case& c : cases) {
+    host.StartTimer(DEFAULT_PERIOD_MS);
+    host.shiftDown = c.liveShift;
+    host.ctrlDown = c.liveCtrl;
+    game.zoom = 3;
+    game.KeyDown(KEY_1, c.adds);
+    game.GameTick();
+    EXPECT_EQ(host.timerPeriod, c.period ? c.period : DEFAULT_PERIOD_MS) << c.period;
+    EXPECT_EQ(game.zoom, c.period ? 3 : 1) << c.period;
+  }
+
+  // A key that replaces the pending one drops what that one brought, and so does its tick.
+  host.shiftDown = host.ctrlDown = false;
+  game.KeyDown(KEY_1, {.shift = false, .ctrl = true});
+  game.KeyDown(KEY_2);
+  game.GameTick();
+  EXPECT_EQ(game.zoom, 2);
+  game.KeyDown(KEY_3, {.shift = false, .ctrl = true});
+  game.GameTick();
+  game.KeyDown(KEY_1);
+  game.GameTick();
+  EXPECT_EQ(game.zoom, 1) << "Ctrl outlived the key that brought it";
+}
+
 TEST_F(GameTest, DialogKeysOpenTheirDialogsWithoutMoving) {
   ClearWorld();
   Open({StepRight(START_ROOM)});

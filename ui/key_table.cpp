@@ -107,4 +107,11 @@ GameKeyPress ReadKeyPress(const KeyPress& press, KeySurface surface) {
   return {};
 }
 
+bool PressKey(Game& game, const KeyPress& press, KeySurface surface, KeyModifiers alsoHeld) {
+  const GameKeyPress read = ReadKeyPress(press, surface);
+  if (read.gameKey == 0) return false;
+  game.KeyDown(read.gameKey, {read.adds.shift || alsoHeld.shift, read.adds.ctrl || alsoHeld.ctrl});
+  return true;
+}
+
 }  // namespace vennaloop

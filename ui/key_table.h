@@ -6,6 +6,7 @@
 #include <span>
 #include <string_view>
 
+#include "game/game.h"
 #include "ui/key_press.h"
 
 namespace vennaloop {
@@ -67,5 +68,10 @@ struct GameKeyPress {
 
 /// The gate every key press goes through, on every front end.
 GameKeyPress ReadKeyPress(const KeyPress& press, KeySurface surface);
+
+/// A key press as the front end saw it, through the gate to the game: true when the game took
+/// it; false when the front end is to leave it to its window or browser. `alsoHeld` are
+/// modifiers the press brings beyond its own (a touch control's Shift).
+bool PressKey(Game& game, const KeyPress& press, KeySurface surface, KeyModifiers alsoHeld = {});
 
 }  // namespace vennaloop

@@ -205,34 +205,21 @@ EMSCRIPTEN_KEEPALIVE const int* vl_update() {
 /// An animation frame: runs the game cycles due by `nowMs` (performance.now()). 1 when a frame
 /// is to be drawn.
 EMSCRIPTEN_KEEPALIVE int vl_wake(double nowMs) {
-  const PacerWake wake = pacer.Wake(nowMs, /*atRefresh=*/true);
-  // A stand-in's modifiers go with the digit they came with, and no further.
-  if (game.pendingKey == 0) host.standInAdds = {};
-  return wake.frameDue ? 1 : 0;
+  return pacer.Wake(nowMs, /*atRefresh=*/true).frameDue ? 1 : 0;
 }
 
 /// A key press as the browser reports it (KeyboardEvent.code and .key). 1: the game took it; 0:
 /// the page leaves it to the browser, as every chord the game does not bind.
 EMSCRIPTEN_KEEPALIVE int vl_key_down(const char* code, const char* key, int shift, int ctrl,
                                      int alt, int meta) {
-  const GameKeyPress read =
-      ReadKeyPress({code, key, ModifiersOf(shift, ctrl, alt, meta)}, KeySurface::Page);
-  if (read.gameKey == 0) return 0;
-  game.KeyDown(read.gameKey);
-  host.standInAdds = {read.adds.shift, read.adds.ctrl};
-  return 1;
+  return PressKey(game, {code, key, ModifiersOf(shift, ctrl, alt, meta)}, KeySurface::Page) ? 1 : 0;
 }
 
 /// A key pressed by the page's own controls (a touch button, a swipe), named by what it types
 /// (KeyboardEvent.key), with Shift and Ctrl held for the game until the tick that takes the key
 /// reads them. 1: the game took it.
 EMSCRIPTEN_KEEPALIVE int vl_press(const char* key, int shift, int ctrl) {
-  const GameKeyPress read =
-      ReadKeyPress({"", key, ModifiersOf(shift, ctrl, 0, 0)}, KeySurface::Page);
-  if (read.gameKey == 0) return 0;
-  game.KeyDown(read.gameKey);
-  host.standInAdds = {shift != 0 || read.adds.shift, ctrl != 0 || read.adds.ctrl};
-  return 1;
+  return PressKey(game, {"", key, {}}, KeySurface::Page, ModifiersOf(shift, ctrl, 0, 0)) ? 1 : 0;
 }
 
 /// The live state of Shift and Ctrl, which the game reads when a digit's tick runs.

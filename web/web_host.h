@@ -21,8 +21,8 @@ class WebHost : public GameHost {
   void RepaintTitle() override {}  // the title is a layer of its own; it stays drawn
   void CloseTitle() override { titleShown = false; }
   void OpenDialog(const DialogRequest& request) override { dialog = request; }
-  bool IsShiftDown() override { return shiftDown || standInAdds.shift; }
-  bool IsCtrlDown() override { return ctrlDown || standInAdds.ctrl; }
+  bool IsShiftDown() override { return shiftDown; }
+  bool IsCtrlDown() override { return ctrlDown; }
 
   /// The game's pacer, set before the game starts.
   Pacer* pacer = nullptr;
@@ -32,11 +32,6 @@ class WebHost : public GameHost {
   /// The modifier keys as the page last saw them.
   bool shiftDown = false;
   bool ctrlDown = false;
-  /// Modifiers a browser stand-in key adds for the digit it left pending (key_table.h).
-  struct {
-    bool shift = false;
-    bool ctrl = false;
-  } standInAdds;
 };
 
 /// The browser's services for the random source: its cryptographic generator, its clock and its

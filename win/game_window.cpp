@@ -178,11 +178,7 @@ void GameWindow::OnPaint() {
 }
 
 bool GameWindow::OnKey(WPARAM wParam, LPARAM lParam) {
-  const GameKeyPress read =
-      ReadKeyPress(KeyPressOf(wParam, lParam, HeldModifiers()), KeySurface::Window);
-  if (read.gameKey == 0) return false;
-  game_.KeyDown(read.gameKey);
-  return true;
+  return PressKey(game_, KeyPressOf(wParam, lParam, HeldModifiers()), KeySurface::Window);
 }
 
 void GameWindow::DialogClosed(DialogAnswer answer) {
