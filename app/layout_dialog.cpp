@@ -10,10 +10,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
+#include <algorithm>
 #include <cmath>
 
 #include "app/window_room.h"
+#include "ui/window_fit.h"
 
 namespace vennaloop {
 
@@ -82,9 +83,9 @@ QWidget* CreateControl(const DialogControl& control, const QString& text, QWidge
     case ControlRole::Icon: {
       auto* icon = new QLabel(parent);
       // The standard icon size, whatever the layout's rectangle says.
-      const int side = icon->style()->pixelMetric(QStyle::PM_LargeIconSize, nullptr, icon);
-      icon->setPixmap(QApplication::windowIcon().pixmap(side, side));
+      icon->setPixmap(QApplication::windowIcon().pixmap(DIALOG_ICON_SIZE, DIALOG_ICON_SIZE));
       icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      icon->setScaledContents(true);  // drawn at the label's size in a shrunk dialog
       return icon;
     }
     case ControlRole::Label:
@@ -128,22 +129,10 @@ LayoutDialog::LayoutDialog(const DialogRequest& request, QWidget* owner)
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
-  const QFont font = QFontOf(layout.font);
-  setFont(font);
-  const DialogBaseUnits base = BaseUnitsOf(font);
-  const DialogRect client = DialogUnitsToPixels({0, 0, layout.width, layout.height}, base);
-  setFixedSize(client.width, client.height);
-
   QWidget* previousTabStop = nullptr;
   for (std::size_t i = 0; i < layout.controls.size(); ++i) {
     const DialogControl& control = layout.controls[i];
     QWidget* widget = CreateControl(control, QString::fromStdString(texts[i]), this);
-    const DialogRect rect =
-        DialogUnitsToPixels({control.x, control.y, control.width, control.height}, base);
-    QRect geometry(rect.x, rect.y, rect.width, rect.height);
-    if (control.role == ControlRole::Icon)
-      geometry.setSize(static_cast<QLabel*>(widget)->pixmap().deviceIndependentSize().toSize());
-    widget->setGeometry(geometry);
     if (control.tabStop) {
       widget->setFocusPolicy(Qt::StrongFocus);
       if (previousTabStop) QWidget::setTabOrder(previousTabStop, widget);
@@ -155,8 +144,29 @@ LayoutDialog::LayoutDialog(const DialogRequest& request, QWidget* owner)
       connect(button, &QPushButton::clicked, this, &QDialog::accept);
     controls_.push_back(widget);
   }
+  placeControls(1);
   if (const QScreen* screen = owner_ ? owner_->screen() : QGuiApplication::primaryScreen())
     fitInto(ClientRoom(*screen));
+}
+
+void LayoutDialog::placeControls(double scale) {
+  // The layout's pixels at the dialog's own font, then every one of them and the font scaled.
+  QFont font = QFontOf(layout_.font);
+  const DialogBaseUnits base = BaseUnitsOf(font);
+  const auto scaled = [scale](int pixels) { return static_cast<int>(std::lround(pixels * scale)); };
+  if (scale < 1) font.setPixelSize(std::max(1, scaled(font.pixelSize())));
+  setFont(font);
+  const DialogRect client = DialogUnitsToPixels({0, 0, layout_.width, layout_.height}, base);
+  setFixedSize(scaled(client.width), scaled(client.height));
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    const DialogControl& control = layout_.controls[i];
+    const DialogRect rect =
+        DialogUnitsToPixels({control.x, control.y, control.width, control.height}, base);
+    QRect geometry(scaled(rect.x), scaled(rect.y), scaled(rect.width), scaled(rect.height));
+    if (control.role == ControlRole::Icon)
+      geometry.setSize(QSize(scaled(DIALOG_ICON_SIZE), scaled(DIALOG_ICON_SIZE)));
+    controls_[i]->setGeometry(geometry);
+  }
 }
 
 QWidget* LayoutDialog::control(ControlValue value) const {
@@ -166,24 +176,9 @@ QWidget* LayoutDialog::control(ControlValue value) const {
 }
 
 void LayoutDialog::fitInto(QSize area) {
-  const QSize shrink = (size() - area).expandedTo(QSize(0, 0));
-  if (shrink.width() == 0 && shrink.height() == 0) return;
-  QRect scrolling;
-  for (std::size_t i = 0; i < controls_.size(); ++i)
-    if (layout_.controls[i].role == ControlRole::ScrollingText)
-      scrolling = controls_[i]->geometry();
-  for (QWidget* widget : controls_) {
-    QRect geometry = widget->geometry();
-    if (geometry == scrolling) {
-      geometry.setSize((geometry.size() - shrink).expandedTo(QSize(0, 0)));
-    } else if (!scrolling.isNull()) {
-      if (geometry.left() > scrolling.left() && geometry.right() >= scrolling.right())
-        geometry.translate(-shrink.width(), 0);
-      if (geometry.top() > scrolling.bottom()) geometry.translate(0, -shrink.height());
-    }
-    widget->setGeometry(geometry);
-  }
-  setFixedSize(size().boundedTo(area));
+  placeControls(1);
+  const double scale = DialogFitScale({width(), height()}, {area.width(), area.height()});
+  if (scale < 1) placeControls(scale);
 }
 
 void LayoutDialog::showEvent(QShowEvent* event) {

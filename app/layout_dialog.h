@@ -35,9 +35,8 @@ class LayoutDialog : public QDialog {
   /// The control that shows `value`, or null.
   QWidget* control(ControlValue value) const;
 
-  /// Shrinks the dialog until it fits in `area`: the scrolling text gives up the room, and the
-  /// controls beyond its right or bottom edge move with that edge. At its design size where it
-  /// fits already.
+  /// Shrinks the dialog whole, font and every rectangle alike, until it fits in `area`
+  /// (DialogFitScale). At its design size where it fits already.
   void fitInto(QSize area);
 
   /// Shows the dialog centred over its owner, modal, and returns at once. The owner is disabled
@@ -53,6 +52,10 @@ class LayoutDialog : public QDialog {
   const DialogLayout& layout_;
   QPointer<QWidget> owner_;
   std::vector<QWidget*> controls_;
+
+  /// Sets the dialog's font, its size and every control's place from the layout, all scaled by
+  /// `scale`.
+  void placeControls(double scale);
 };
 
 }  // namespace vennaloop

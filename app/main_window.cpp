@@ -7,14 +7,14 @@
 #include "app/game_view.h"
 #include "app/window_room.h"
 #include "ui/texts.h"
-#include "ui/title_layout.h"
+#include "ui/window_fit.h"
 
 namespace vennaloop {
 
 namespace {
 
-// The title is laid out for a client area of its own size; the window's client edge, the view's
-// and the title overlay's each take 2 pixels on every side.
+// The window's client edge, the view's and the title overlay's each take 2 pixels on every side
+// of the title's own area.
 constexpr int EDGES = 3 * 2 * 2;
 
 }  // namespace
@@ -37,10 +37,14 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 MainWindow* OpenMainWindow() {
   auto* window = new MainWindow;
   window->setAttribute(Qt::WA_DeleteOnClose);
-  QSize size(TITLE_LAYOUT_WIDTH + EDGES, TITLE_LAYOUT_HEIGHT + EDGES);
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    size = size.boundedTo(ClientRoom(*screen));
-  window->resize(size);
+  // Qt counts logical pixels, which the screen's scale turns into device pixels itself.
+  PixelSize room{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QSize free = ClientRoom(*screen);
+    room = {free.width(), free.height()};
+  }
+  const PixelSize size = InitialClientSize({EDGES, EDGES}, 1, room);
+  window->resize(size.width, size.height);
   window->show();
   window->view()->setFocus(Qt::ActiveWindowFocusReason);
   return window;

@@ -1,5 +1,5 @@
 // ui_data_test.cpp: the data every front end shows: dialog units, the dialogs' layouts, the key
-// table and the profile text.
+// table, the profile text and how windows meet the screen.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include "ui/dialog_units.h"
 #include "ui/key_table.h"
 #include "ui/texts.h"
+#include "ui/window_fit.h"
 
 namespace vennaloop {
 namespace {
@@ -179,6 +180,61 @@ TEST(TextsTest, TheProfileHas261LinesThatNeedNoFixedWidthFont) {
   EXPECT_EQ(text.find("  "), std::string_view::npos);
   for (const char* rule : {"===", "---", "***"})
     EXPECT_EQ(text.find(rule), std::string_view::npos) << rule;
+}
+
+}  // namespace
+}  // namespace vennaloop
+
+// ---- Windows on the screen ----------------------------------------------------------------------
+
+namespace vennaloop {
+namespace {
+
+TEST(WindowFitTest, TheMainWindowOpensAtTheTitlesSizeWhereTheScreenHasRoom) {
+  struct Case {
+    PixelSize edges;
+    double scale;
+    PixelSize room, want;
+  };
+  const Case cases[] = {
+      {{12, 12}, 1, {1904, 1016}, {1212, 612}},  // Qt, logical pixels
+      {{8, 8}, 1.5, {3000, 2000}, {1808, 908}},  // Windows at 144 dpi, device pixels
+      {{12, 12}, 1, {1000, 700}, {1000, 612}},   // a small screen cuts the width only
+      {{12, 12}, 2, {800, 500}, {800, 500}},    {{12, 12}, 1, {-5, 0}, {0, 0}},  // no room at all
+  };
+  for (const Case& c : cases) {
+    const PixelSize got = InitialClientSize(c.edges, c.scale, c.room);
+    EXPECT_EQ(got, c.want) << c.scale << " in " << c.room.width << " x " << c.room.height;
+  }
+}
+
+TEST(WindowFitTest, ADialogShrinksWholeToItsRoomAndLiesInsideIt) {
+  struct Scale {
+    PixelSize dialog, room;
+    double want;
+  };
+  const Scale scales[] = {
+      {{300, 200}, {800, 600}, 1},     {{300, 200}, {300, 200}, 1},   {{600, 200}, {300, 600}, 0.5},
+      {{300, 400}, {800, 300}, 0.75},  {{600, 400}, {300, 300}, 0.5},  // the tighter side rules
+      {{600, 400}, {0, 0}, 1.0 / 600},  // never a zero or negative size
+  };
+  for (const Scale& s : scales)
+    EXPECT_DOUBLE_EQ(DialogFitScale(s.dialog, s.room), s.want) << s.dialog.width;
+
+  struct Place {
+    ScreenRect owner;
+    PixelSize size;
+    ScreenRect room, want;
+  };
+  const Place places[] = {
+      {{100, 100, 800, 600}, {200, 100}, {0, 0, 1920, 1040}, {400, 350, 200, 100}},
+      {{1500, 900, 400, 300}, {600, 400}, {0, 0, 1920, 1040}, {1320, 640, 600, 400}},
+      {{-300, -200, 400, 300}, {200, 100}, {0, 0, 1920, 1040}, {0, 0, 200, 100}},
+      // Larger than the room: its caption stays on the screen.
+      {{0, 0, 400, 300}, {800, 600}, {1920, 0, 640, 480}, {1920, 0, 800, 600}},
+  };
+  for (const Place& p : places)
+    EXPECT_EQ(PlaceDialog(p.owner, p.size, p.room), p.want) << p.owner.x << "," << p.owner.y;
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 // positions and sizes in dialog units (dialog_units.h turns them into pixels of the dialog font).
 //
 // Every dialog has a caption with a close box and a fixed size, and is centred over the main
-// window, which it disables while it is up. Enter presses the default button, which answers OK;
-// Esc and the close box answer Cancel. The focus starts on the first control that Tab reaches.
+// window (window_fit.h), which it disables while it is up. Enter presses the default button,
+// which answers OK; Esc and the close box answer Cancel. The focus starts on the first control
+// that Tab reaches. The icon is drawn DIALOG_ICON_SIZE logical pixels square. A dialog larger
+// than the screen's free area shrinks whole to fit it (window_fit.h).
 #pragma once
 
 #include <span>
@@ -14,6 +16,9 @@
 #include "ui/text_align.h"
 
 namespace vennaloop {
+
+/// The side of a dialog's icon, in logical pixels: the desktop's standard icon size.
+inline constexpr int DIALOG_ICON_SIZE = 32;
 
 enum class ControlRole {
   Label,          ///< static text, wrapped at word boundaries within its rectangle

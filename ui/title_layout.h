@@ -10,8 +10,11 @@
 
 namespace vennaloop {
 
-/// The client size the rectangles are laid out for. They do not follow the window: a smaller
-/// one cuts the title off at its right and bottom edges.
+/// The client size the rectangles are laid out for, in logical pixels. They do not follow the
+/// window: on every front end a smaller view cuts the title off at its right and bottom edges.
+/// The title is a second's greeting laid out for a window of its own size, which the main window
+/// opens at wherever the screen has room (window_fit.h); shrinking it instead would squeeze the
+/// lettering that the layout sets in fixed face widths.
 inline constexpr int TITLE_LAYOUT_WIDTH = 1200;
 inline constexpr int TITLE_LAYOUT_HEIGHT = 600;
 

@@ -15,6 +15,7 @@
 #include "ui/dialog_units.h"
 #include "ui/font_fit.h"
 #include "ui/key_table.h"
+#include "ui/window_fit.h"
 #include "view/picture_updater.h"
 #include "view/pixel_buffer.h"
 #include "view/renderer.h"
@@ -266,6 +267,13 @@ EMSCRIPTEN_KEEPALIVE const char* vl_state_json() {
                 static_cast<int>(game.moveMode), game.playerCell, Maze.finished ? "true" : "false",
                 pacer.PeriodMs(), game.DialogOpen() ? "true" : "false", game.pendingKey);
   return json;
+}
+
+/// The factor a dialog of `width` x `height` CSS pixels is shrunk by to fit the room
+/// (window_fit.h).
+EMSCRIPTEN_KEEPALIVE double vl_dialog_fit_scale(int width, int height, int roomWidth,
+                                                int roomHeight) {
+  return DialogFitScale({width, height}, {roomWidth, roomHeight});
 }
 
 /// A dialog-unit rectangle in pixels of a font whose 52 letters advance `lettersAdvance` pixels

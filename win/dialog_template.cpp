@@ -108,7 +108,7 @@ std::uint32_t DialogStyleOf(const DialogLayout& layout) {
 }
 
 std::vector<std::uint32_t> BuildDialogTemplate(const DialogLayout& layout, const std::wstring& face,
-                                               std::span<const std::string> texts) {
+                                               std::span<const std::string> texts, int pointSize) {
   TemplateWriter out;
   out.Word(1);       // dlgVer
   out.Word(0xFFFF);  // signature: the extended template
@@ -123,7 +123,7 @@ std::vector<std::uint32_t> BuildDialogTemplate(const DialogLayout& layout, const
   out.Word(0);  // no menu
   out.Word(0);  // the dialog class
   out.Text(Widen(layout.caption));
-  out.Word(static_cast<std::uint16_t>(layout.font.pointSize));
+  out.Word(static_cast<std::uint16_t>(pointSize > 0 ? pointSize : layout.font.pointSize));
   out.Word(static_cast<std::uint16_t>(layout.font.weight));
   out.Word(DEFAULT_CHARSET << 8);  // italic 0, then the character set
   out.Text(face);

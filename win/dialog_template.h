@@ -36,7 +36,9 @@ std::uint32_t DialogStyleOf(const DialogLayout& layout);
 /// The template, DWORD-aligned as the dialog manager wants it: the layout's caption, size and
 /// controls, `face` at the layout's point size and weight, and `texts`, one UTF-8 text for each
 /// control in the layout's order (an icon's is not used).
+/// `pointSize`, where not 0, takes the place of the layout's: a dialog shrunk to fit the screen.
 std::vector<std::uint32_t> BuildDialogTemplate(const DialogLayout& layout, const std::wstring& face,
-                                               std::span<const std::string> texts);
+                                               std::span<const std::string> texts,
+                                               int pointSize = 0);
 
 }  // namespace vennaloop::win

@@ -8,6 +8,7 @@
 
 #include "ui/key_table.h"
 #include "view/renderer.h"
+#include "win/dpi.h"
 #include "win/key_message.h"
 
 namespace vennaloop::win {
@@ -28,7 +29,6 @@ double NowMs() {
   QueryPerformanceCounter(&now);
   return static_cast<double>(now.QuadPart) / ticksPerMs;
 }
-constexpr double USER_DEFAULT_DPI = 96.0;
 
 }  // namespace
 
@@ -125,7 +125,7 @@ const PixelBuffer& GameWindow::PreparePicture() {
     pictureHeight_ = client.bottom;
     picture_.Resize(pictureWidth_, pictureHeight_);  // none for an empty client area
   }
-  const double scale = GetDpiForWindow(hwnd_) / USER_DEFAULT_DPI;
+  const double scale = DpiScale(GetDpiForWindow(hwnd_));
   const PictureUpdate update = updater_.Update(picture_, CellSide(game_.zoom, scale));
   for (const PixelRect& band : update.flush) {
     const RECT rect{band.left, band.top, band.right, band.bottom};

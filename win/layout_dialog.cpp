@@ -2,10 +2,12 @@
 #include "win/layout_dialog.h"
 
 #include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
 #include "ui/dialog_layouts.h"
+#include "ui/window_fit.h"
 #include "win/dialog_template.h"
 #include "win/font_choice.h"
 #include "win/wide_text.h"
@@ -20,13 +22,24 @@ std::unique_ptr<LayoutDialog> LayoutDialog::Open(const DialogRequest& request, H
   std::wstring shown = Widen(layout.caption);
   for (const std::string& text : texts)
     shown += Widen(text);
-  const std::vector<std::uint32_t> dialogTemplate =
-      BuildDialogTemplate(layout, ChooseInstalledFace(layout.font.face, shown), texts);
+  const std::wstring face = ChooseInstalledFace(layout.font.face, shown);
   std::unique_ptr<LayoutDialog> dialog(new LayoutDialog(owner, notify));
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
-  CreateDialogIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
-                             owner, DialogProc, reinterpret_cast<LPARAM>(dialog.get()));
-  if (!dialog->hwnd_) return nullptr;
+  // A dialog larger than the work area is made again at a smaller point size, which shrinks its
+  // font and every rectangle alike, until it fits.
+  for (int pointSize = layout.font.pointSize;;) {
+    const std::vector<std::uint32_t> dialogTemplate =
+        BuildDialogTemplate(layout, face, texts, pointSize);
+    CreateDialogIndirectParamW(instance,
+                               reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner,
+                               DialogProc, reinterpret_cast<LPARAM>(dialog.get()));
+    if (!dialog->hwnd_) return nullptr;
+    const double scale = dialog->FitScale();
+    if (scale >= 1 || pointSize <= 1) break;
+    DestroyWindow(dialog->hwnd_);
+    dialog->hwnd_ = nullptr;
+    pointSize = std::max(1, std::min(pointSize - 1, static_cast<int>(pointSize * scale)));
+  }
   EnableWindow(owner, FALSE);
   ShowWindow(dialog->hwnd_, SW_SHOW);
   return dialog;
@@ -63,24 +76,34 @@ INT_PTR CALLBACK LayoutDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam
   return FALSE;
 }
 
-void LayoutDialog::CentreOverOwner() {
-  RECT owner, dialog;
-  GetWindowRect(owner_, &owner);
-  GetWindowRect(hwnd_, &dialog);
-  const int width = dialog.right - dialog.left, height = dialog.bottom - dialog.top;
-  int left = (owner.left + owner.right - width) / 2;
-  int top = (owner.top + owner.bottom - height) / 2;
-  // Kept on the owner's screen, caption first.
+ScreenRect LayoutDialog::WorkArea() const {
+  ScreenRect room{INT_MIN / 4, INT_MIN / 4, INT_MAX / 2, INT_MAX / 2};
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   if (GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTONEAREST), &monitor)) {
     const RECT& work = monitor.rcWork;
-    left =
-        std::max(static_cast<int>(work.left), std::min(left, static_cast<int>(work.right) - width));
-    top =
-        std::max(static_cast<int>(work.top), std::min(top, static_cast<int>(work.bottom) - height));
+    room = {work.left, work.top, work.right - work.left, work.bottom - work.top};
   }
-  SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return room;
+}
+
+double LayoutDialog::FitScale() const {
+  RECT dialog;
+  GetWindowRect(hwnd_, &dialog);
+  const ScreenRect room = WorkArea();
+  return DialogFitScale({dialog.right - dialog.left, dialog.bottom - dialog.top},
+                        {room.width, room.height});
+}
+
+void LayoutDialog::CentreOverOwner() {
+  RECT owner, dialog;
+  GetWindowRect(owner_, &owner);
+  GetWindowRect(hwnd_, &dialog);
+  const PixelSize size{dialog.right - dialog.left, dialog.bottom - dialog.top};
+  const ScreenRect ownerRect{owner.left, owner.top, owner.right - owner.left,
+                             owner.bottom - owner.top};
+  const ScreenRect place = PlaceDialog(ownerRect, size, WorkArea());
+  SetWindowPos(hwnd_, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void LayoutDialog::Close(DialogAnswer answer) {

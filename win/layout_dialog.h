@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "game/game_host.h"
+#include "ui/window_fit.h"
 
 namespace vennaloop::win {
 
@@ -33,6 +34,10 @@ class LayoutDialog {
   LayoutDialog(HWND owner, HWND notify) : owner_(owner), notify_(notify) {}
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void CentreOverOwner();
+  /// The free area of the owner's monitor.
+  ScreenRect WorkArea() const;
+  /// The factor the dialog would have to shrink by to fit the work area (window_fit.h).
+  double FitScale() const;
   void Close(DialogAnswer answer);
 
   HWND hwnd_ = nullptr;

@@ -1,11 +1,12 @@
 // main_frame.cpp: the frame's creation, layout and focus.
 #include "win/main_frame.h"
 
-#include <algorithm>
+#include <climits>
 
 #include "ui/texts.h"
-#include "ui/title_layout.h"
+#include "ui/window_fit.h"
 #include "win/dialog_template.h"
+#include "win/dpi.h"
 #include "win/wide_text.h"
 
 namespace vennaloop::win {
@@ -17,24 +18,25 @@ constexpr DWORD FRAME_STYLE = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD FRAME_EX_STYLE = WS_EX_CLIENTEDGE;
 /// The child id a frame gives the view that fills its client area.
 constexpr int VIEW_ID = 0xE900;
-constexpr int USER_DEFAULT_DPI = 96;
 
-// The outer size that gives the title its own client area inside the view's and the overlay's
-// sunken edges, at the screen's scale, within the work area.
+// The outer size of the frame whose client area the shared rule gives: the title inside the
+// view's and the overlay's sunken edges, at the screen's scale, within the work area.
 SIZE InitialSize(HWND frame) {
   const UINT dpi = GetDpiForWindow(frame);
-  const int edges = 2 * 2 * GetSystemMetricsForDpi(SM_CXEDGE, dpi);
-  RECT rect{0, 0, MulDiv(TITLE_LAYOUT_WIDTH, static_cast<int>(dpi), USER_DEFAULT_DPI) + edges,
-            MulDiv(TITLE_LAYOUT_HEIGHT, static_cast<int>(dpi), USER_DEFAULT_DPI) + edges};
-  AdjustWindowRectExForDpi(&rect, FRAME_STYLE, FALSE, FRAME_EX_STYLE, dpi);
-  SIZE size{rect.right - rect.left, rect.bottom - rect.top};
+  const int edge = 2 * GetSystemMetricsForDpi(SM_CXEDGE, dpi);
+  // What the frame's caption, borders and client edge take around a client area.
+  RECT around{0, 0, 0, 0};
+  AdjustWindowRectExForDpi(&around, FRAME_STYLE, FALSE, FRAME_EX_STYLE, dpi);
+  const PixelSize decoration{around.right - around.left, around.bottom - around.top};
+  PixelSize room{INT_MAX / 2, INT_MAX / 2};
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   if (GetMonitorInfoW(MonitorFromWindow(frame, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
-    size.cx = std::min(size.cx, monitor.rcWork.right - monitor.rcWork.left);
-    size.cy = std::min(size.cy, monitor.rcWork.bottom - monitor.rcWork.top);
+    room = {monitor.rcWork.right - monitor.rcWork.left - decoration.width,
+            monitor.rcWork.bottom - monitor.rcWork.top - decoration.height};
   }
-  return size;
+  const PixelSize client = InitialClientSize({2 * edge, 2 * edge}, DpiScale(dpi), room);
+  return {client.width + decoration.width, client.height + decoration.height};
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "ui/faces.h"
 #include "ui/title_layout.h"
+#include "win/dpi.h"
 #include "win/font_choice.h"
 #include "win/gdi_fonts.h"
 #include "win/wide_text.h"
@@ -15,12 +16,6 @@ namespace vennaloop::win {
 namespace {
 
 constexpr wchar_t CLASS_NAME[] = L"VennaloopTitle";
-constexpr int USER_DEFAULT_DPI = 96;
-
-int Scaled(int pixels, UINT dpi) {
-  return ::MulDiv(pixels, static_cast<int>(dpi), USER_DEFAULT_DPI);
-}
-
 // The text starts at the rectangle's top edge, is placed across it and is never clipped.
 UINT DrawFlagsOf(TextAlign align) {
   const UINT across = align == TextAlign::Center  ? DT_CENTER
@@ -97,11 +92,11 @@ void TitleOverlay::PrepareLines(UINT dpi) {
   for (const TitleItem& item : TitleItems()) {
     Line line;
     line.text = Widen(item.text);
-    line.rect = {Scaled(item.left, dpi), Scaled(item.top, dpi), Scaled(item.right, dpi),
-                 Scaled(item.bottom, dpi)};
+    line.rect = {ScaledForDpi(item.left, dpi), ScaledForDpi(item.top, dpi),
+                 ScaledForDpi(item.right, dpi), ScaledForDpi(item.bottom, dpi)};
     line.colour = ColourRefOf(item.colour);
     line.align = item.align;
-    const int cell = Scaled(item.fontHeight, dpi), width = Scaled(item.fontWidth, dpi);
+    const int cell = ScaledForDpi(item.fontHeight, dpi), width = ScaledForDpi(item.fontWidth, dpi);
     const std::wstring face = ChooseInstalledFace(item.face, line.text);
     line.font = CreateCellSizedFont(face, cell, width, item.italic);
     // The Latin faces have no Japanese: the author's name comes from the Gothic, as the

@@ -182,24 +182,31 @@ TEST(DialogBuilderTest, TheAboutBoxShowsTheIconAndItsTexts) {
 // ---- A small screen
 // ------------------------------------------------------------------------------
 
-TEST(DialogFitTest, TheProfileShrinksIntoASmallScreenWithItsButtonInView) {
+TEST(DialogFitTest, ADialogShrinksWholeIntoASmallScreenKeepingItsLayout) {
   LayoutDialog dialog(AUTHOR);
   const QSize design = dialog.size();
-  QWidget* box = dialog.control(ControlValue::AuthorProfile);
-  QWidget* ok = OkButton(dialog);
-  const QPoint okFromCorner = QPoint(design.width(), design.height()) - ok->geometry().topLeft();
-  const int gap = ok->geometry().top() - box->geometry().bottom();
-
-  dialog.fitInto(design + QSize(10, 10));
-  EXPECT_EQ(dialog.size(), design) << "where it fits, the design size";
-
-  const QSize small(design.width() - 60, design.height() - 140);
-  dialog.fitInto(small);
-  EXPECT_EQ(dialog.size(), small);
-  EXPECT_TRUE(dialog.rect().contains(box->geometry()));
-  EXPECT_TRUE(dialog.rect().contains(ok->geometry())) << "OK stays reachable";
-  EXPECT_EQ(QPoint(small.width(), small.height()) - ok->geometry().topLeft(), okFromCorner);
-  EXPECT_EQ(ok->geometry().top() - box->geometry().bottom(), gap);
+  const int designPixels = dialog.font().pixelSize();
+  const QSize areas[] = {design + QSize(10, 10), design,
+                         QSize(design.width() - 60, design.height() - 140),
+                         QSize(design.width() / 2, design.height())};
+  for (const QSize& area : areas) {
+    SCOPED_TRACE(testing::Message() << "area " << area.width() << " x " << area.height());
+    dialog.fitInto(area);
+    if (design.width() <= area.width() && design.height() <= area.height()) {
+      EXPECT_EQ(dialog.size(), design) << "where it fits, the design size";
+      EXPECT_EQ(dialog.font().pixelSize(), designPixels);
+      continue;
+    }
+    EXPECT_LE(dialog.width(), area.width());
+    EXPECT_LE(dialog.height(), area.height());
+    EXPECT_LT(dialog.font().pixelSize(), designPixels) << "the font shrinks with the dialog";
+    // Its proportions and every control's place within it stay those of the design.
+    const double aspect = static_cast<double>(dialog.width()) / dialog.height();
+    EXPECT_NEAR(aspect, static_cast<double>(design.width()) / design.height(), 0.08);
+    for (QWidget* control : dialog.controls())
+      EXPECT_TRUE(dialog.rect().contains(control->geometry()))
+          << control->metaObject()->className();
+  }
 }
 
 // ---- Answering the dialogs ----------------------------------------------------------------------

@@ -285,10 +285,8 @@ function cellSized(metrics, cellHeight) {
 
 // The title's layer lies inside the view with an edge of its own, so its items are placed from
 // its own content box, as the desktop's overlay places them from its client area. A view smaller
-// than the title's layout (a phone's) gets the whole title shrunk to fit, in its proportions.
+// than the title's layout (a phone's) cuts it off at its right and bottom, as the desktop does.
 function drawTitle(viewWidth) {
-  const fit = Math.min(1, titleCanvas.clientWidth / ui.title.width,
-                       titleCanvas.clientHeight / ui.title.height);
   const ratio = viewWidth / Math.max(1, mazeCanvas.clientWidth);
   const width = Math.round(titleCanvas.clientWidth * ratio);
   const height = Math.round(titleCanvas.clientHeight * ratio);
@@ -310,7 +308,7 @@ function drawTitle(viewWidth) {
     context.textAlign = item.align;
     context.textBaseline = 'alphabetic';
     context.fillStyle = '#' + item.colour.toString(16).padStart(6, '0');
-    const scale = ratio * fit;
+    const scale = ratio;
     context.setTransform(scale * stretch, 0, 0, scale, scale * x, scale * (item.top + ascent));
     context.fillText(item.text, 0, 0);
   }
@@ -606,12 +604,14 @@ function showDialog() {
   if (first) first.focus();
 }
 
-// A dialog larger than the window (a phone's) is shrunk whole to fit it, keeping its layout.
+// A dialog larger than the window (a phone's) is shrunk whole to fit it, keeping its layout, by
+// the core's rule.
 const DIALOG_MARGIN = 8;
 function fitDialog(dialog) {
   dialog.style.zoom = '';
-  const fit = Math.min(1, (innerWidth - 2 * DIALOG_MARGIN) / dialog.offsetWidth,
-                       (innerHeight - 2 * DIALOG_MARGIN) / dialog.offsetHeight);
+  const fit = core._vl_dialog_fit_scale(dialog.offsetWidth, dialog.offsetHeight,
+                                        innerWidth - 2 * DIALOG_MARGIN,
+                                        innerHeight - 2 * DIALOG_MARGIN);
   if (fit < 1) dialog.style.zoom = String(fit);
 }
 addEventListener('resize', () => openDialog && fitDialog(openDialog));
