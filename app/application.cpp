@@ -21,7 +21,7 @@ QIcon ProgramIcon() {
   // The drawing itself, where the toolkit can read SVG; the pictures at fixed sizes always.
   if (QImageReader::supportedImageFormats().contains("svg"))
     icon.addFile(QStringLiteral(":/vennaloop/vennaloop.svg"));
-  for (int size : {256, 128, 96, 64, 48, 32, 16})
+  for (int size : {VENNALOOP_ICON_SIZES})
     icon.addFile(QStringLiteral(":/vennaloop/vennaloop-%1.png").arg(size), QSize(size, size));
   return icon;
 }

@@ -3,12 +3,13 @@
 #pragma once
 
 #include "game/game_host.h"
+#include "ui/product.h"
 
 namespace vennaloop {
 
-inline constexpr char APP_NAME[] = "Vennaloop";  ///< also the main window's caption
+inline constexpr char APP_NAME[] = VENNALOOP_PRODUCT_NAME;  ///< also the main window's caption
 inline constexpr char AUTHOR_CREDIT[] = "Programmed by 凪沙 輪音 (Rinne Nagisa)";
-inline constexpr char COPYRIGHT_LINE[] = "Copyright (C) 2025 Rinne Nagisa";
+inline constexpr char COPYRIGHT_LINE[] = VENNALOOP_COPYRIGHT;
 /// The about box's version line; its version stops at three parts, as it always has.
 inline constexpr char ABOUT_VERSION_LINE[] = "Vennaloop, Version 0.5.0";
 

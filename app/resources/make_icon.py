@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 # make_icon.py: draws the program icon, a little maze in the game's own colours, as an SVG and as
-# PNGs at 256, 128, 96, 64, 48, 32 and 16 pixels. Plain Python, no imaging library needed.
+# PNGs at the fixed sizes of the project's icon list. Plain Python, no imaging library needed.
 import os
+import pathlib
 import random
+import re
 import struct
 import zlib
 
@@ -14,7 +16,10 @@ OPEN = (0x00, 0x00, 0x00)
 PLAYER = (0xC0, 0xFF, 0xFF)
 GOAL = (0xFF, 0xFF, 0x00)
 ALIEN = (0xFF, 0x00, 0x00)
-SIZES = (256, 128, 96, 64, 48, 32, 16)
+# The sizes the project's CMakeLists.txt lists, so the pictures and the build never disagree.
+_LIST = re.search(r"set\(VENNALOOP_ICON_SIZES ([0-9 ]+)\)",
+                  (pathlib.Path(__file__).resolve().parents[2] / "CMakeLists.txt").read_text())
+SIZES = tuple(int(size) for size in _LIST.group(1).split())
 CORNER = 1.2              # corner radius of the green tile, in cells
 
 

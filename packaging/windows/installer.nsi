@@ -13,7 +13,10 @@ SetCompressor /SOLID lzma
 !include "WinVer.nsh"
 !include "FileFunc.nsh"
 
-!define APP "Vennaloop"
+; The names the program's texts and resources use (makensis reads from the script's folder).
+!searchparse /file "../../ui/product.h" '#define VENNALOOP_PRODUCT_NAME "' APP '"'
+!searchparse /file "../../ui/product.h" '#define VENNALOOP_AUTHOR "' AUTHOR '"'
+!searchparse /file "../../ui/product.h" '#define VENNALOOP_COPYRIGHT "' COPYRIGHT '"'
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP}"
 
 Name "${APP}"
@@ -28,7 +31,7 @@ VIAddVersionKey /LANG=1033 "ProductName" "${APP}"
 VIAddVersionKey /LANG=1033 "FileDescription" "${APP} installer"
 VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
-VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2025 Rinne Nagisa"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "${COPYRIGHT}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -69,7 +72,7 @@ Section "Install"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${APP}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\vennaloop.exe"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Rinne Nagisa"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${AUTHOR}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
