@@ -25,7 +25,8 @@ namespace {
 // two; the margin is for slow (sanitized, loaded) machines, yet far below a pile-up.
 constexpr int kFewTicks = 25;
 
-// Counts the timer events the view receives: its only timer is the game's.
+// Counts the timer events the view receives: its only timer wakes the game's pacer, about once a
+// tick at this speed, so the count stands for ticks.
 class TickCounter : public QObject {
  public:
   explicit TickCounter(QObject* watched) { watched->installEventFilter(this); }
