@@ -19,16 +19,9 @@ class LoadError extends Error {}
 // The dialogs' font sizes are in points, at the logical resolution CSS pixels have.
 const CSS_DOTS_PER_INCH = 96;
 
-// How frames reach the canvas. 'changes', the page's own: the core keeps a picture of the whole
-// view and redraws only the cells that changed, and only those squares are put. 'full', kept to
-// compare against: every frame renders a tile of one period whole and puts it as many times as
-// the view repeats it.
-const FRAMES = new URLSearchParams(location.search).get('frames') === 'full' ? 'full' : 'changes';
-
 let core, ui, fonts;
 let mazeContext, imageData = null;
 let openDialog = null;
-let paused = false;
 
 // ---- Start -------------------------------------------------------------------------------------
 
@@ -84,8 +77,7 @@ async function start() {
   // A canvas in step with the page's frames is copied whole for the screen after every change,
   // which costs a large view more than the changes themselves; one out of step (where the
   // browser offers it) is shown as drawn.
-  mazeContext = mazeCanvas.getContext('2d', {desynchronized: FRAMES === 'changes'});
-  core._vl_use_frames(FRAMES === 'full' ? 1 : 0);
+  mazeContext = mazeCanvas.getContext('2d', {desynchronized: true});
   core._vl_start();
   statusLine.textContent = '';
   await waitForFonts();
@@ -95,12 +87,6 @@ async function start() {
   watchTouch();
   requestAnimationFrame(frame);
   keepForOffline();
-  // For the page's tests and benchmarks: the core, the state the game is in, the way frames are
-  // drawn, and a pause of the game's ticks.
-  globalThis.vennaloop = {
-    core, ui, fonts, state, frames: FRAMES,
-    pause(on) { paused = on; },
-  };
 }
 
 // The title is drawn once, so its faces must be there first. A face that does not load leaves
@@ -116,10 +102,6 @@ async function waitForFonts() {
     statusLine.textContent = 'A font of the page did not load; the game uses a stand-in.';
     setTimeout(() => { statusLine.textContent = ''; }, 6000);
   }
-}
-
-function state() {
-  return JSON.parse(core.UTF8ToString(core._vl_state_json()));
 }
 
 // ---- Picture -----------------------------------------------------------------------------------
@@ -172,16 +154,6 @@ function resize(width, height) {
   if (core._vl_title_shown()) drawTitle(width);
 }
 
-/** Brings the canvas up to the game's cell map. */
-function drawFrame() {
-  if (FRAMES === 'full') {
-    core._vl_render();
-    putTiles();
-  } else {
-    putChanges();
-  }
-}
-
 // The image borrows the core's pixels; a grown memory is a new buffer, so it is made again.
 function imageOf(pointer, width, height) {
   if (!imageData || imageData.data.buffer !== core.HEAPU8.buffer ||
@@ -204,9 +176,11 @@ function fillStyleOf(pixel) {
   return style;
 }
 
-// The whole picture on a new size, zoom, pixel ratio or stage; otherwise the squares the core
-// redrew, filled in their colours.
-function putChanges() {
+/**
+ * Brings the canvas up to the game's cell map: the whole picture on a new size, zoom, pixel ratio
+ * or stage; otherwise the squares the core redrew, filled in their colours.
+ */
+function drawFrame() {
   const at = core._vl_update() >> 2;
   const pointer = core._vl_pixels();
   if (!pointer) return;
@@ -220,29 +194,6 @@ function putChanges() {
     const end = i + 2 + 4 * words[i + 1];
     for (i += 2; i < end; i += 4) {
       mazeContext.fillRect(words[i], words[i + 1], words[i + 2], words[i + 3]);
-    }
-  }
-}
-
-function putTiles() {
-  const pointer = core._vl_pixels();
-  if (!pointer) return;
-  const at = core._vl_placement() >> 2;
-  const [period, tileWidth, tileHeight, offsetX, offsetY, right, bottom] =
-      core.HEAP32.subarray(at, at + 7);
-  const imageData = imageOf(pointer, tileWidth, tileHeight);
-  if (tileWidth === mazeCanvas.width && tileHeight === mazeCanvas.height) {
-    mazeContext.putImageData(imageData, 0, 0);
-    return;
-  }
-  // One period of the tile at every place the picture repeats, as far as cells cover the view.
-  const firstAt = (offset) => ((offset % period) + period) % period - period;
-  for (let y = firstAt(offsetY); y < bottom; y += period) {
-    const top = Math.max(0, -y), height = Math.min(period, tileHeight, bottom - y) - top;
-    if (height <= 0) continue;
-    for (let x = firstAt(offsetX); x < right; x += period) {
-      const left = Math.max(0, -x), width = Math.min(period, tileWidth, right - x) - left;
-      if (width > 0) mazeContext.putImageData(imageData, x, y, left, top, width, height);
     }
   }
 }
@@ -328,7 +279,6 @@ function frame() {
 
 /** One frame of the page: the cycles that are due, then the picture if they changed it. */
 function playFrame() {
-  if (paused) return;
   if (core._vl_wake(performance.now())) drawFrame();
   if (!openDialog && core._vl_dialog_request()) showDialog();
   if (!titleLayer.hidden && !core._vl_title_shown()) titleLayer.hidden = true;
