@@ -308,24 +308,6 @@ function watchKeys() {
 // A swipe this long on the view, in CSS pixels, is the arrow key of its direction; a shorter
 // touch is a tap, which does nothing.
 const SWIPE_PIXELS = 24;
-// The touch controls: the key each button presses, as KeyboardEvent.key names it, with the
-// modifiers held for it. The bar has the walkers, the growth and the zooms; its last button
-// opens the menu of the rest.
-const BAR_BUTTONS = [
-  ['N', 'corridor', 'n'], ['F', 'wander', 'f'], ['W', 'explore', 'w'], ['R', 'stop', 'r'],
-  ['S', 'grow', 's'], ['1', 'zoom', '1'], ['2', 'zoom', '2'], ['3', 'zoom', '3'],
-];
-// The menu's rows: the speeds, as the core's digits set them, six to a row, then the rest.
-function menuRows() {
-  const speeds = ui.speeds.map(({key, shift, ctrl, periodMs}) =>
-                                 [String(periodMs), key, shift, ctrl]);
-  return [
-    ['Speed, ms a cycle', speeds.slice(0, 6)],
-    [null, speeds.slice(6)],
-    ['Stage', [['Undo exchanges', ' '], ['Give up', 'Escape']]],
-    ['Vennaloop', [['About', 'v'], ['Author', 'a']]],
-  ];
-}
 const SWIPE_KEYS = {left: 'ArrowLeft', right: 'ArrowRight', up: 'ArrowUp', down: 'ArrowDown'};
 
 function pressKey(key, shift = false, ctrl = false) {
@@ -363,13 +345,19 @@ function controlButton(label, caption, chord, action) {
   return button;
 }
 
+// The touch controls' buttons, their labels and the keys they press (as KeyboardEvent.key names
+// them, with the modifiers held for them) are the interface data's (ui.touch): the bar has the
+// walkers, the growth and the zooms; its last button opens the menu of the rest.
 function buildControls() {
   const bar = document.getElementById('controls');
   const menu = document.getElementById('menu');
-  for (const [label, caption, key] of BAR_BUTTONS) {
-    bar.append(controlButton(label, caption, key, () => pressKey(key)));
+  const chordOf = ({key, shift, ctrl}) => (ctrl ? 'Ctrl+' : '') + (shift ? 'Shift+' : '') + key;
+  for (const button of ui.touch.bar) {
+    const {label, caption, key, shift, ctrl} = button;
+    bar.append(controlButton(label, caption, chordOf(button), () => pressKey(key, shift, ctrl)));
   }
-  const more = controlButton('\u2630', 'more', '', () => showMenu(menu.hidden));
+  const {label, caption} = ui.touch.menuButton;
+  const more = controlButton(label, caption, '', () => showMenu(menu.hidden));
   more.setAttribute('aria-expanded', 'false');
   more.id = 'more';
   bar.append(more);
@@ -377,7 +365,7 @@ function buildControls() {
     menu.hidden = !shown;
     more.setAttribute('aria-expanded', String(shown));
   };
-  for (const [heading, buttons] of menuRows()) {
+  for (const {heading, buttons} of ui.touch.menu) {
     if (heading) {
       const h2 = document.createElement('h2');
       h2.textContent = heading;
@@ -385,9 +373,9 @@ function buildControls() {
     }
     const row = document.createElement('div');
     row.className = 'row';
-    for (const [label, key, shift, ctrl] of buttons) {
-      const chord = (ctrl ? 'Ctrl+' : '') + (shift ? 'Shift+' : '') + key;
-      row.append(controlButton(label, null, chord, () => {
+    for (const button of buttons) {
+      const {label, caption, key, shift, ctrl} = button;
+      row.append(controlButton(label, caption, chordOf(button), () => {
         showMenu(false);
         pressKey(key, shift, ctrl);
       }));
@@ -625,11 +613,9 @@ function writeHelp() {
   const more = document.createElement('details');
   more.className = 'help';
   const summary = document.createElement('summary');
-  summary.textContent = 'How to play';
-  // A swipe on the maze is an arrow key.
+  summary.textContent = ui.touch.helpSummary;
   const swipes = document.createElement('p');
-  swipes.textContent = 'Swipe on the maze for the arrow keys; the buttons below it are the ' +
-                       'keys of the same letters.';
+  swipes.textContent = ui.touch.helpNote;
   more.append(summary, swipes, helpContent());
   document.getElementById('menu').append(more);
 }

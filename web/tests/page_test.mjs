@@ -528,6 +528,9 @@ describe(`the page in ${ENGINE} on a phone`, () => {
     await pastTitle(page);
     const start = await layout(page);
     assert.ok(start.controls && start.view.bottom <= start.controls.top, 'the bar is under the view');
+    // The bar shows the interface data's buttons, each its label and caption.
+    const bar = await page.$$eval('#controls button', (buttons) => buttons.map((b) => b.textContent));
+    assert.deepEqual(bar, [...ui.touch.bar, ui.touch.menuButton].map((b) => b.label + b.caption));
     assert.equal(start.controls.bottom, start.window.bottom);
 
     await tap(page, 's');
