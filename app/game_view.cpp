@@ -22,9 +22,6 @@ namespace vennaloop {
 
 GameView::GameView(QWidget* parent)
     : QFrame(parent),
-      // VENNALOOP_FRAMES=full renders and flushes every frame whole, as the game once did: the
-      // benchmark's baseline.
-      fullFrames_(qgetenv("VENNALOOP_FRAMES") == "full"),
       // X11's and the offscreen backing store is one image that keeps every pixel until it is
       // painted again; Wayland's swaps buffers and clears what is repainted in a buffer with
       // alpha, so there every repainted pixel must come from the picture.
@@ -59,7 +56,11 @@ void GameView::PreparePicture() {
     pictureSize_ = device;
     picture_.Resize(device.width(), device.height());  // none for an empty client area
   }
-  if (fullFrames_) updater_.Invalidate();
+#ifdef VENNALOOP_WHOLE_FRAMES
+  // Only in the benchmark's baseline program (bench/CMakeLists.txt): every frame rendered and
+  // flushed whole, as the game once drew. The game itself never builds this.
+  updater_.Invalidate();
+#endif
   const PictureUpdate update = updater_.Update(picture_, CellSide(game_.zoom, ratio));
   // Past a few frames' worth of squares, copying the whole picture once is cheaper.
   constexpr std::size_t MANY_SQUARES = 1 << 16;

@@ -93,7 +93,6 @@ class GameView : public QFrame, public GameHost {
   bool wholeUnpainted_ = true;
   QRegion presenting_;  ///< what a frame is repainting, while it does
   QPointer<LayoutDialog> dialog_;
-  bool fullFrames_;       ///< every frame rendered and flushed whole: the old path, for comparison
   bool persistentStore_;  ///< the window's backing store keeps its pixels between paints
   Game game_;
   Pacer pacer_{game_};

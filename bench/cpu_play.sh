@@ -2,8 +2,9 @@
 # cpu_play.sh: plays the game on virtual X screens, window as large as the screen, zoom 1, the
 # explorer walking, and reports the CPU time the game process and the X server spend per second
 # of play, for each way frames reach the screen, in the same run:
-#   full     every frame rendered and flushed whole, as the game once drew (VENNALOOP_FRAMES=full)
-#   bands    the changed cells redrawn, the rows they touch flushed (the game's own way)
+#   full     every frame rendered and flushed whole, as the game once drew: the benchmark's own
+#            build of the program, build/bench/vennaloop_whole_frames (the game has no such path)
+#   bands    the changed cells redrawn, the rows they touch flushed: the game itself
 # Each is played RUNS times, interleaved, and the medians are reported. Targets: at most 4% of a
 # core for the game at 1920 x 1080 and 12% at 3840 x 2160, at least 3 times less than "full" at
 # 3840 x 2160, and the X server no busier than with "full".
@@ -12,8 +13,9 @@
 #
 # PROGRAM defaults to build/app/vennaloop, SECONDS (whole, per play) to 10. Needs Debian's xvfb and
 # xdotool. Settings through the environment: CPU_PLAY_SCREENS (default "1920x1080 3840x2160"),
-# CPU_PLAY_FRAMES (default "full bands"), CPU_PLAY_RUNS (default 5), VENNALOOP_MODE the key
-# that sets the player walking (default w, the explorer; empty for none).
+# CPU_PLAY_FRAMES (default "full bands"), CPU_PLAY_RUNS (default 5), CPU_PLAY_WHOLE_FRAMES the
+# baseline program (default build/bench/vennaloop_whole_frames), VENNALOOP_MODE the key that sets
+# the player walking (default w, the explorer; empty for none).
 set -euo pipefail
 
 program=${1:-build/app/vennaloop}
@@ -22,10 +24,15 @@ mode=${VENNALOOP_MODE-w}
 screens=${CPU_PLAY_SCREENS:-1920x1080 3840x2160}
 ways=${CPU_PLAY_FRAMES:-full bands}
 runs=${CPU_PLAY_RUNS:-5}
+whole=${CPU_PLAY_WHOLE_FRAMES:-build/bench/vennaloop_whole_frames}
 for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "cpu_play: $tool is missing (apt-get install xvfb xdotool)" >&2; exit 2; }
 done
 [ -x "$program" ] || { echo "cpu_play: no program at $program" >&2; exit 2; }
+case " $ways " in
+  *" full "*) [ -x "$whole" ] || { echo "cpu_play: no baseline program at $whole" \
+                "(cmake --build build --target vennaloop_whole_frames)" >&2; exit 2; } ;;
+esac
 
 hz=$(getconf CLK_TCK)
 # utime + stime of a process, in clock ticks (fields 14 and 15 of /proc/PID/stat; the command
@@ -51,6 +58,8 @@ trap cleanup EXIT
 # play SCREEN FRAMES: one play; prints "GAME_PERCENT X_PERCENT DIALOGS".
 play() {
   local screen=$1 frames=$2 display log window size start game_start x_start end count dialog
+  local played=$program
+  [ "$frames" = full ] && played=$whole
   display=:$(( 100 + RANDOM % 400 ))
   while [ -e "/tmp/.X11-unix/X${display#:}" ]; do display=:$(( 100 + RANDOM % 400 )); done
   Xvfb "$display" -screen 0 "${screen}x24" -nolisten tcp >/dev/null 2>&1 &
@@ -58,7 +67,7 @@ play() {
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 
   log=$(mktemp)
-  DISPLAY=$display QT_QPA_PLATFORM=xcb VENNALOOP_FRAMES=$frames "$program" >"$log" 2>&1 &
+  DISPLAY=$display QT_QPA_PLATFORM=xcb "$played" >"$log" 2>&1 &
   game=$!
   window=
   for _ in $(seq 100); do

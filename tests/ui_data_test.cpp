@@ -1,16 +1,22 @@
 // ui_data_test.cpp: the data every front end shows: dialog units, the dialogs' layouts, the key
-// table, the profile text and how windows meet the screen.
+// table, the touch controls, the profile text and how windows meet the screen.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <set>
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <vector>
 
+#include "game/game.h"
 #include "game/virtual_keys.h"
 #include "ui/dialog_layouts.h"
 #include "ui/dialog_units.h"
 #include "ui/key_table.h"
 #include "ui/texts.h"
+#include "ui/touch_controls.h"
 #include "ui/window_fit.h"
 
 namespace vennaloop {
@@ -155,6 +161,57 @@ TEST(KeyTableTest, PageTakesTheGamesChordsAndLeavesTheBrowsersShortcuts) {
   EXPECT_FALSE(PageTakesKey("F5", none));
   EXPECT_FALSE(PageTakesKey("Digit1", KeyModifiers{.ctrl = true, .meta = true}));
   EXPECT_EQ(PageChords().size(), 2 * (GameKeyBindings().size() + BrowserStandInKeys().size()) + 6);
+}
+
+std::vector<TouchButton> AllTouchButtons() {
+  std::vector<TouchButton> all(TouchBarButtons().begin(), TouchBarButtons().end());
+  for (const TouchMenuRow& row : TouchMenuRows())
+    all.insert(all.end(), row.buttons.begin(), row.buttons.end());
+  return all;
+}
+
+// Between the bar and the menu a finger reaches every command but the arrows (the swipes), each
+// through one button, which presses a chord the page takes.
+TEST(TouchControlsTest, EveryCommandButTheArrowsHasOneButtonThatPressesIt) {
+  std::set<std::tuple<int, bool, bool>> chords;
+  std::set<int> keys;
+  for (const TouchButton& button : AllTouchButtons()) {
+    const GameKeyPress read =
+        ReadKeyPress({"", button.key, KeyModifiers{.shift = button.shift, .ctrl = button.ctrl}},
+                     KeySurface::Page);
+    EXPECT_NE(read.gameKey, 0) << button.label;
+    EXPECT_FALSE(button.label.empty()) << button.key;
+    EXPECT_TRUE(chords.insert({read.gameKey, button.shift, button.ctrl}).second) << button.label;
+    keys.insert(read.gameKey);
+  }
+  // The bar's buttons are labelled as the keyboard's keys they stand for.
+  for (const TouchButton& button : TouchBarButtons()) {
+    EXPECT_EQ(button.label, std::string(1, static_cast<char>(std::toupper(button.key[0]))));
+  }
+  std::set<int> wanted;
+  for (const KeyBinding& binding : GameKeyBindings())
+    if (!binding.name.starts_with("Arrow")) wanted.insert(binding.gameKey);
+  EXPECT_EQ(keys, wanted);
+  EXPECT_TRUE(TouchMenuButton().key.empty()) << "the menu's button only opens the menu";
+  EXPECT_FALSE(TouchMenuButton().label.empty());
+}
+
+// The speeds open the menu, fastest first over two rows, each labelled with the period in ms
+// its chord sets.
+TEST(TouchControlsTest, TheSpeedsComeFirstFastestFirstLabelledWithTheirPeriods) {
+  const auto rows = TouchMenuRows();
+  ASSERT_GE(rows.size(), 2u);
+  EXPECT_TRUE(rows[1].heading.empty()) << "the second row goes on under the first";
+  std::vector<TouchButton> speeds(rows[0].buttons);
+  speeds.insert(speeds.end(), rows[1].buttons.begin(), rows[1].buttons.end());
+  ASSERT_EQ(speeds.size(), 9u);
+  int last = 0;
+  for (const TouchButton& button : speeds) {
+    const int period = SpeedPeriodMs(button.key[0] - '0', button.shift, button.ctrl);
+    EXPECT_EQ(button.label, std::to_string(period));
+    EXPECT_GT(period, last) << button.label;
+    last = period;
+  }
 }
 
 TEST(TextsTest, EachOutcomeHasItsOwnTwoLines) {

@@ -1,11 +1,11 @@
 // main.cpp: the functions the page's script calls. The page owns the loop and the elements; the
-// game, its host, the picture and the shared interface data live here.
+// game, its host, the picture and the shared interface data live here. Only what the page uses:
+// what its tests and benchmark add is built into their own copy of the core (web/tests/).
 #include <emscripten.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -19,31 +19,23 @@
 #include "view/picture_updater.h"
 #include "view/pixel_buffer.h"
 #include "view/renderer.h"
+#include "web/page_game.h"
 #include "web/ui_json.h"
 #include "web/web_host.h"
-#include "world/maze_generator.h"
 
 namespace vennaloop::web {
 namespace {
-
-// No pixel the core draws has it: every one is opaque.
-constexpr std::uint32_t UNCOVERED_PIXEL = 0x01000000;
 
 WebHost host;
 Game game(host);
 Pacer pacer(game);
 
-// Two ways to a frame. The page's own: a picture of the whole view in device pixels, kept from
-// frame to frame by the picture updater, which redraws only the cells the game changed, so the
-// page puts only the squares it redrew. The old one, kept to compare against (?frames=full): the
-// picture repeats every PICTURE_PERIOD_CELLS cells across and down, so the core renders a tile a
-// little larger than a period, at the same phase as the whole view, every frame, and the page
-// puts it down as many times as the view needs.
-enum class FrameWay { Changes = 0, Full = 1 };
-FrameWay frameWay = FrameWay::Changes;
-
+// The picture of the whole view in device pixels, kept from frame to frame by the picture
+// updater, which redraws only the cells the game changed, so the page puts only the squares it
+// redrew.
 PixelBuffer viewPicture(PixelFormat::Rgba8);
 PictureUpdater updater;
+double viewRatio = 1;
 // What the last update asks the page to draw (vl_update), and the squares it redrew, gathered by
 // colour: a frame draws a handful of colours.
 std::vector<int> frameRects;
@@ -53,54 +45,8 @@ struct ColourRun {
 };
 std::vector<ColourRun> runs;
 
-struct Placement {
-  int period;     ///< pixels after which the picture repeats
-  int tileWidth;  ///< the tile the core draws
-  int tileHeight;
-  int offsetX;  ///< where the tile's top-left pixel lies in the view
-  int offsetY;
-  int coveredRight;  ///< one past the last view pixel a cell covers
-  int coveredBottom;
-};
-
-// The tile, in the byte order of a canvas's image data, so the page hands it over as it is.
-PixelBuffer picture(PixelFormat::Rgba8);
-int viewWidth = 0, viewHeight = 0;
-double viewRatio = 1;
-int tileSide = 0;
-Placement placement{};
-
 int CurrentSide() {
   return CellSide(game.zoom, viewRatio);
-}
-
-int TileSide(int viewSide, int side) {
-  return std::min(viewSide, PICTURE_PERIOD_CELLS * side + 4 * side);
-}
-
-// Sizes the tile for the view and the cell side; false when there is no picture.
-bool PrepareTile() {
-  const int side = CurrentSide();
-  tileSide = side;
-  const int width = TileSide(viewWidth, side), height = TileSide(viewHeight, side);
-  if ((picture.Width() != width || picture.Height() != height) && !picture.Resize(width, height)) {
-    return false;
-  }
-  const ViewLayout view = ComputeViewLayout(viewWidth, viewHeight, side);
-  const ViewLayout tile = ComputeViewLayout(width, height, side);
-  placement = {PICTURE_PERIOD_CELLS * side,
-               width,
-               height,
-               view.centre_left - tile.centre_left,
-               view.centre_top - tile.centre_top,
-               std::min(viewWidth, view.centre_left + side * view.cells_left),
-               std::min(viewHeight, view.centre_top + side * view.cells_above)};
-  return true;
-}
-
-void Render() {
-  if (CurrentSide() != tileSide && !PrepareTile()) return;
-  RenderView(picture, tileSide);
 }
 
 // A redrawn square is one cell, all of one colour. The page fills them colour by colour: a
@@ -137,6 +83,15 @@ KeyModifiers ModifiersOf(int shift, int ctrl, int alt, int meta) {
 }
 
 }  // namespace
+
+const Game& PageGame() {
+  return game;
+}
+
+const Pacer& PagePacer() {
+  return pacer;
+}
+
 }  // namespace vennaloop::web
 
 using namespace vennaloop;
@@ -157,42 +112,18 @@ EMSCRIPTEN_KEEPALIVE void vl_start() {
   game.Start();
 }
 
-/// The way to a frame from here on: 0 the picture kept and its changes put (vl_update), 1 the
-/// tile rendered whole every frame (vl_render, vl_placement). Before the first vl_resize.
-EMSCRIPTEN_KEEPALIVE void vl_use_frames(int way) {
-  frameWay = way == 1 ? FrameWay::Full : FrameWay::Changes;
-}
-
-/// A new client size in device pixels, on a screen of `ratio` device pixels to a CSS pixel.
-/// The tile is drawn at once; the kept picture at its next vl_update, whole. 0 when there is no
-/// picture.
+/// A new client size in device pixels, on a screen of `ratio` device pixels to a CSS pixel; the
+/// picture is drawn whole at the next vl_update. 0 when there is no picture.
 EMSCRIPTEN_KEEPALIVE int vl_resize(int width, int height, double ratio) {
-  viewWidth = width;
-  viewHeight = height;
   viewRatio = ratio;
-  picture.Resize(0, 0);
   viewPicture.Resize(0, 0);
   if (width <= 0 || height <= 0) return 0;
-  if (frameWay == FrameWay::Changes) return viewPicture.Resize(width, height) ? 1 : 0;
-  if (!PrepareTile()) return 0;
-  Render();
-  return 1;
+  return viewPicture.Resize(width, height) ? 1 : 0;
 }
 
-/// The picture's pixels, the whole view's or the tile's, in the canvas's byte order; null when
-/// there is no picture.
+/// The picture's pixels, in the canvas's byte order; null when there is no picture.
 EMSCRIPTEN_KEEPALIVE std::uint32_t* vl_pixels() {
-  return frameWay == FrameWay::Changes ? viewPicture.Pixels() : picture.Pixels();
-}
-
-/// Where the tile goes in the view: seven ints, as Placement lists them.
-EMSCRIPTEN_KEEPALIVE const Placement* vl_placement() {
-  return &placement;
-}
-
-/// Draws the tile from the cell map; the page then puts it.
-EMSCRIPTEN_KEEPALIVE void vl_render() {
-  Render();
+  return viewPicture.Pixels();
 }
 
 /// Brings the kept picture up to the cell map, whole on a new size, pixel ratio, zoom or stage,
@@ -256,19 +187,6 @@ EMSCRIPTEN_KEEPALIVE void vl_dialog_closed(int answer) {
                                                                  : DialogAnswer::Cancel);
 }
 
-/// The game's fields the page and its tests look at.
-EMSCRIPTEN_KEEPALIVE const char* vl_state_json() {
-  static char json[512];
-  std::snprintf(json, sizeof json,
-                "{\"zoom\":%d,\"titleTicks\":%d,\"elapsedCycles\":%d,\"skippedCycle\":%d,"
-                "\"hitPoints\":%d,\"moveMode\":%d,\"playerCell\":%d,\"mazeFinished\":%s,"
-                "\"timerPeriod\":%d,\"dialogOpen\":%s,\"pendingKey\":%d}",
-                game.zoom, game.titleTicks, game.elapsedCycles, game.skippedCycle, game.hitPoints,
-                static_cast<int>(game.moveMode), game.playerCell, Maze.finished ? "true" : "false",
-                pacer.PeriodMs(), game.DialogOpen() ? "true" : "false", game.pendingKey);
-  return json;
-}
-
 /// The factor a dialog of `width` x `height` CSS pixels is shrunk by to fit the room
 /// (window_fit.h).
 EMSCRIPTEN_KEEPALIVE double vl_dialog_fit_scale(int width, int height, int roomWidth,
@@ -304,23 +222,6 @@ EMSCRIPTEN_KEEPALIVE int vl_fit_pixel_size(int cellHeight, const int* heights, i
 
 EMSCRIPTEN_KEEPALIVE int vl_stretch_percent(int averageWidth, double naturalAverageWidth) {
   return StretchPercent(averageWidth, naturalAverageWidth);
-}
-
-/// What the reference picture holds where no cell is drawn; no pixel the core draws has it.
-EMSCRIPTEN_KEEPALIVE std::uint32_t vl_uncovered_pixel() {
-  return UNCOVERED_PIXEL;
-}
-
-/// The core's own picture of the current cell map at a size, zoom and pixel ratio, in the
-/// canvas's byte order, for the page's tests to hold the canvas against. Pixels no cell covers
-/// keep whatever the canvas had; here they hold vl_uncovered_pixel().
-EMSCRIPTEN_KEEPALIVE std::uint32_t* vl_reference_render(int width, int height, int zoom,
-                                                        double ratio) {
-  static PixelBuffer reference(PixelFormat::Rgba8);
-  if (!reference.Resize(width, height)) return nullptr;
-  std::fill_n(reference.Pixels(), static_cast<std::size_t>(width) * height, UNCOVERED_PIXEL);
-  RenderView(reference, CellSide(zoom, ratio));
-  return reference.Pixels();
 }
 
 }  // extern "C"

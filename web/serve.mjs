@@ -22,20 +22,30 @@ const TYPES = {
   '.otf': 'font/otf',
 };
 
-/** Starts serving `root`; resolves to the server once it listens. Port 0 picks a free one. */
-export function serveSite(root, port = 0) {
+/** The file `path` names under `base`, or null where there is none or it lies outside. */
+async function fileAt(base, path) {
+  let file = normalize(join(base, path));
+  if (file !== base && !file.startsWith(base + sep)) return null;
+  try {
+    if ((await stat(file)).isDirectory()) file = join(file, 'index.html');
+    return (await stat(file)).isFile() ? file : null;
+  } catch {
+    return null;
+  }
+}
+
+/**
+ * Starts serving `root`; resolves to the server once it listens. Port 0 picks a free one. The
+ * files of `overlay`, where given, are served in place of the site's of the same names: the
+ * tests lay the core's test build over the shipped site so.
+ */
+export function serveSite(root, port = 0, overlay = null) {
   const base = resolve(root);
+  const over = overlay && resolve(overlay);
   const server = createServer(async (request, response) => {
     const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
-    let file = normalize(join(base, path));
-    if (file !== base && !file.startsWith(base + sep)) {
-      response.writeHead(403).end();
-      return;
-    }
-    try {
-      if ((await stat(file)).isDirectory()) file = join(file, 'index.html');
-      await stat(file);
-    } catch {
+    const file = (over && await fileAt(over, path)) || await fileAt(base, path);
+    if (!file) {
       response.writeHead(404, {'Content-Type': 'text/plain'}).end('not found');
       return;
     }

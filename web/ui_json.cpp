@@ -15,6 +15,7 @@
 #include "ui/key_table.h"
 #include "ui/texts.h"
 #include "ui/title_layout.h"
+#include "ui/touch_controls.h"
 
 namespace vennaloop::web {
 
@@ -192,6 +193,16 @@ void WriteModifiers(JsonWriter& json, const KeyModifiers& modifiers) {
   json.Member("meta", modifiers.meta);
 }
 
+void WriteTouchButton(JsonWriter& json, const TouchButton& button) {
+  json.BeginObject();
+  json.Member("label", std::string_view(button.label));
+  json.Member("caption", button.caption);
+  json.Member("key", button.key);
+  json.Member("shift", button.shift);
+  json.Member("ctrl", button.ctrl);
+  json.EndObject();
+}
+
 }  // namespace
 
 std::string InterfaceJson() {
@@ -267,20 +278,32 @@ std::string InterfaceJson() {
   json.Member("cancel", static_cast<int>(DialogAnswer::Cancel));
   json.EndObject();
 
-  // The speeds the digits set, fastest first, for controls that press them.
-  json.Key("speeds");
+  // The touch controls: the bar, its menu button, the menu's rows and its help.
+  json.Key("touch");
+  json.BeginObject();
+  json.Key("bar");
   json.BeginArray();
-  for (const auto& [shift, ctrl] : {std::pair{true, true}, {true, false}, {false, true}}) {
-    for (int digit = 1; digit <= 3; ++digit) {
-      json.BeginObject();
-      json.Member("key", std::to_string(digit));
-      json.Member("shift", shift);
-      json.Member("ctrl", ctrl);
-      json.Member("periodMs", SpeedPeriodMs(digit, shift, ctrl));
-      json.EndObject();
-    }
+  for (const TouchButton& button : TouchBarButtons())
+    WriteTouchButton(json, button);
+  json.EndArray();
+  json.Key("menuButton");
+  WriteTouchButton(json, TouchMenuButton());
+  json.Key("menu");
+  json.BeginArray();
+  for (const TouchMenuRow& row : TouchMenuRows()) {
+    json.BeginObject();
+    json.Member("heading", row.heading);
+    json.Key("buttons");
+    json.BeginArray();
+    for (const TouchButton& button : row.buttons)
+      WriteTouchButton(json, button);
+    json.EndArray();
+    json.EndObject();
   }
   json.EndArray();
+  json.Member("helpSummary", TOUCH_HELP_SUMMARY);
+  json.Member("helpNote", TOUCH_HELP_NOTE);
+  json.EndObject();
 
   json.Member("goal", GOAL_SENTENCE);
   json.Member("keyLayoutNote", KEY_LAYOUT_NOTE);

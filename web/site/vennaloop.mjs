@@ -19,16 +19,9 @@ class LoadError extends Error {}
 // The dialogs' font sizes are in points, at the logical resolution CSS pixels have.
 const CSS_DOTS_PER_INCH = 96;
 
-// How frames reach the canvas. 'changes', the page's own: the core keeps a picture of the whole
-// view and redraws only the cells that changed, and only those squares are put. 'full', kept to
-// compare against: every frame renders a tile of one period whole and puts it as many times as
-// the view repeats it.
-const FRAMES = new URLSearchParams(location.search).get('frames') === 'full' ? 'full' : 'changes';
-
 let core, ui, fonts;
 let mazeContext, imageData = null;
 let openDialog = null;
-let paused = false;
 
 // ---- Start -------------------------------------------------------------------------------------
 
@@ -84,8 +77,7 @@ async function start() {
   // A canvas in step with the page's frames is copied whole for the screen after every change,
   // which costs a large view more than the changes themselves; one out of step (where the
   // browser offers it) is shown as drawn.
-  mazeContext = mazeCanvas.getContext('2d', {desynchronized: FRAMES === 'changes'});
-  core._vl_use_frames(FRAMES === 'full' ? 1 : 0);
+  mazeContext = mazeCanvas.getContext('2d', {desynchronized: true});
   core._vl_start();
   statusLine.textContent = '';
   await waitForFonts();
@@ -95,12 +87,6 @@ async function start() {
   watchTouch();
   requestAnimationFrame(frame);
   keepForOffline();
-  // For the page's tests and benchmarks: the core, the state the game is in, the way frames are
-  // drawn, and a pause of the game's ticks.
-  globalThis.vennaloop = {
-    core, ui, fonts, state, frames: FRAMES,
-    pause(on) { paused = on; },
-  };
 }
 
 // The title is drawn once, so its faces must be there first. A face that does not load leaves
@@ -116,10 +102,6 @@ async function waitForFonts() {
     statusLine.textContent = 'A font of the page did not load; the game uses a stand-in.';
     setTimeout(() => { statusLine.textContent = ''; }, 6000);
   }
-}
-
-function state() {
-  return JSON.parse(core.UTF8ToString(core._vl_state_json()));
 }
 
 // ---- Picture -----------------------------------------------------------------------------------
@@ -172,16 +154,6 @@ function resize(width, height) {
   if (core._vl_title_shown()) drawTitle(width);
 }
 
-/** Brings the canvas up to the game's cell map. */
-function drawFrame() {
-  if (FRAMES === 'full') {
-    core._vl_render();
-    putTiles();
-  } else {
-    putChanges();
-  }
-}
-
 // The image borrows the core's pixels; a grown memory is a new buffer, so it is made again.
 function imageOf(pointer, width, height) {
   if (!imageData || imageData.data.buffer !== core.HEAPU8.buffer ||
@@ -204,9 +176,11 @@ function fillStyleOf(pixel) {
   return style;
 }
 
-// The whole picture on a new size, zoom, pixel ratio or stage; otherwise the squares the core
-// redrew, filled in their colours.
-function putChanges() {
+/**
+ * Brings the canvas up to the game's cell map: the whole picture on a new size, zoom, pixel ratio
+ * or stage; otherwise the squares the core redrew, filled in their colours.
+ */
+function drawFrame() {
   const at = core._vl_update() >> 2;
   const pointer = core._vl_pixels();
   if (!pointer) return;
@@ -220,29 +194,6 @@ function putChanges() {
     const end = i + 2 + 4 * words[i + 1];
     for (i += 2; i < end; i += 4) {
       mazeContext.fillRect(words[i], words[i + 1], words[i + 2], words[i + 3]);
-    }
-  }
-}
-
-function putTiles() {
-  const pointer = core._vl_pixels();
-  if (!pointer) return;
-  const at = core._vl_placement() >> 2;
-  const [period, tileWidth, tileHeight, offsetX, offsetY, right, bottom] =
-      core.HEAP32.subarray(at, at + 7);
-  const imageData = imageOf(pointer, tileWidth, tileHeight);
-  if (tileWidth === mazeCanvas.width && tileHeight === mazeCanvas.height) {
-    mazeContext.putImageData(imageData, 0, 0);
-    return;
-  }
-  // One period of the tile at every place the picture repeats, as far as cells cover the view.
-  const firstAt = (offset) => ((offset % period) + period) % period - period;
-  for (let y = firstAt(offsetY); y < bottom; y += period) {
-    const top = Math.max(0, -y), height = Math.min(period, tileHeight, bottom - y) - top;
-    if (height <= 0) continue;
-    for (let x = firstAt(offsetX); x < right; x += period) {
-      const left = Math.max(0, -x), width = Math.min(period, tileWidth, right - x) - left;
-      if (width > 0) mazeContext.putImageData(imageData, x, y, left, top, width, height);
     }
   }
 }
@@ -326,7 +277,6 @@ function frame() {
 
 /** One frame of the page: the cycles that are due, then the picture if they changed it. */
 function playFrame() {
-  if (paused) return;
   if (core._vl_wake(performance.now())) drawFrame();
   if (!openDialog && core._vl_dialog_request()) showDialog();
   if (!titleLayer.hidden && !core._vl_title_shown()) titleLayer.hidden = true;
@@ -356,24 +306,6 @@ function watchKeys() {
 // A swipe this long on the view, in CSS pixels, is the arrow key of its direction; a shorter
 // touch is a tap, which does nothing.
 const SWIPE_PIXELS = 24;
-// The touch controls: the key each button presses, as KeyboardEvent.key names it, with the
-// modifiers held for it. The bar has the walkers, the growth and the zooms; its last button
-// opens the menu of the rest.
-const BAR_BUTTONS = [
-  ['N', 'corridor', 'n'], ['F', 'wander', 'f'], ['W', 'explore', 'w'], ['R', 'stop', 'r'],
-  ['S', 'grow', 's'], ['1', 'zoom', '1'], ['2', 'zoom', '2'], ['3', 'zoom', '3'],
-];
-// The menu's rows: the speeds, as the core's digits set them, six to a row, then the rest.
-function menuRows() {
-  const speeds = ui.speeds.map(({key, shift, ctrl, periodMs}) =>
-                                 [String(periodMs), key, shift, ctrl]);
-  return [
-    ['Speed, ms a cycle', speeds.slice(0, 6)],
-    [null, speeds.slice(6)],
-    ['Stage', [['Undo exchanges', ' '], ['Give up', 'Escape']]],
-    ['Vennaloop', [['About', 'v'], ['Author', 'a']]],
-  ];
-}
 const SWIPE_KEYS = {left: 'ArrowLeft', right: 'ArrowRight', up: 'ArrowUp', down: 'ArrowDown'};
 
 function pressKey(key, shift = false, ctrl = false) {
@@ -411,13 +343,19 @@ function controlButton(label, caption, chord, action) {
   return button;
 }
 
+// The touch controls' buttons, their labels and the keys they press (as KeyboardEvent.key names
+// them, with the modifiers held for them) are the interface data's (ui.touch): the bar has the
+// walkers, the growth and the zooms; its last button opens the menu of the rest.
 function buildControls() {
   const bar = document.getElementById('controls');
   const menu = document.getElementById('menu');
-  for (const [label, caption, key] of BAR_BUTTONS) {
-    bar.append(controlButton(label, caption, key, () => pressKey(key)));
+  const chordOf = ({key, shift, ctrl}) => (ctrl ? 'Ctrl+' : '') + (shift ? 'Shift+' : '') + key;
+  for (const button of ui.touch.bar) {
+    const {label, caption, key, shift, ctrl} = button;
+    bar.append(controlButton(label, caption, chordOf(button), () => pressKey(key, shift, ctrl)));
   }
-  const more = controlButton('\u2630', 'more', '', () => showMenu(menu.hidden));
+  const {label, caption} = ui.touch.menuButton;
+  const more = controlButton(label, caption, '', () => showMenu(menu.hidden));
   more.setAttribute('aria-expanded', 'false');
   more.id = 'more';
   bar.append(more);
@@ -425,7 +363,7 @@ function buildControls() {
     menu.hidden = !shown;
     more.setAttribute('aria-expanded', String(shown));
   };
-  for (const [heading, buttons] of menuRows()) {
+  for (const {heading, buttons} of ui.touch.menu) {
     if (heading) {
       const h2 = document.createElement('h2');
       h2.textContent = heading;
@@ -433,9 +371,9 @@ function buildControls() {
     }
     const row = document.createElement('div');
     row.className = 'row';
-    for (const [label, key, shift, ctrl] of buttons) {
-      const chord = (ctrl ? 'Ctrl+' : '') + (shift ? 'Shift+' : '') + key;
-      row.append(controlButton(label, null, chord, () => {
+    for (const button of buttons) {
+      const {label, caption, key, shift, ctrl} = button;
+      row.append(controlButton(label, caption, chordOf(button), () => {
         showMenu(false);
         pressKey(key, shift, ctrl);
       }));
@@ -675,11 +613,9 @@ function writeHelp() {
   const more = document.createElement('details');
   more.className = 'help';
   const summary = document.createElement('summary');
-  summary.textContent = 'How to play';
-  // A swipe on the maze is an arrow key.
+  summary.textContent = ui.touch.helpSummary;
   const swipes = document.createElement('p');
-  swipes.textContent = 'Swipe on the maze for the arrow keys; the buttons below it are the ' +
-                       'keys of the same letters.';
+  swipes.textContent = ui.touch.helpNote;
   more.append(summary, swipes, helpContent());
   document.getElementById('menu').append(more);
 }

@@ -1,6 +1,7 @@
 // browser.mjs: the browsers for the page's tests and benchmark: Debian's Chromium and Firefox ESR
 // through puppeteer-core (Chromium over its DevTools protocol, Firefox over WebDriver BiDi), each
-// with a fresh profile and everything that would reach the network turned off.
+// with a fresh profile and everything that would reach the network turned off, on the page as
+// shipped with the core's test build in place of its core.
 import {mkdtempSync, rmSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
@@ -49,9 +50,16 @@ function launch(engine, profile) {
   });
 }
 
-/** Serves `site` and starts the browser; close() stops both. */
-export async function openBrowser(site, engine = ENGINE) {
-  const server = await serveSite(site);
+/**
+ * The core's test build (build-web/test-core): the shipped core with the tests' exports and
+ * hooks (globalThis.vennaloop), served over the site in its place.
+ */
+export const TEST_CORE = process.env.VENNALOOP_TEST_CORE;
+
+/** Serves `site` with `testCore` laid over it and starts the browser; close() stops both. */
+export async function openBrowser(site, engine = ENGINE, testCore = TEST_CORE) {
+  if (!testCore) throw new Error('VENNALOOP_TEST_CORE must name the core\'s test build');
+  const server = await serveSite(site, 0, testCore);
   const profile = mkdtempSync(join(tmpdir(), `vennaloop-${engine}-`));
   const browser = await launch(engine, profile);
   return {
@@ -78,7 +86,7 @@ export async function openPage(session, {width = 1280, height = 720, ratio = 1, 
   return {page, errors};
 }
 
-/** Waits until the game is running in the page. */
+/** Waits until the game is running in the page (the test build's hooks publish it then). */
 export async function waitForGame(page) {
   await page.waitForFunction(() => globalThis.vennaloop !== undefined, {timeout: 20000});
 }

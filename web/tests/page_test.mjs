@@ -3,7 +3,8 @@
 // keys and leaves the browser its own, runs the three dialogs and the stage flow, draws exactly
 // what the core draws through play, resizes and pixel ratios, plays by touch on a phone, fits a
 // small screen, starts offline after one visit, and says so when it cannot run. VENNALOOP_SITE
-// names the built site.
+// names the built site, VENNALOOP_TEST_CORE the core's test build served in its core's place
+// (browser.mjs); the page as shipped, without it, plays too and carries none of it.
 import assert from 'node:assert/strict';
 import {cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
 import {tmpdir} from 'node:os';
@@ -13,7 +14,7 @@ import {pathToFileURL} from 'node:url';
 
 import {serveSite, stopServing} from '../serve.mjs';
 import {writeServiceWorker} from '../write_worker.mjs';
-import {CAN, ENGINE, openBrowser, openPage, state, waitForGame} from './browser.mjs';
+import {CAN, ENGINE, TEST_CORE, openBrowser, openPage, state, waitForGame} from './browser.mjs';
 
 const SITE = process.env.VENNALOOP_SITE;
 if (!SITE) throw new Error('VENNALOOP_SITE must name the built site');
@@ -527,6 +528,9 @@ describe(`the page in ${ENGINE} on a phone`, () => {
     await pastTitle(page);
     const start = await layout(page);
     assert.ok(start.controls && start.view.bottom <= start.controls.top, 'the bar is under the view');
+    // The bar shows the interface data's buttons, each its label and caption.
+    const bar = await page.$$eval('#controls button', (buttons) => buttons.map((b) => b.textContent));
+    assert.deepEqual(bar, [...ui.touch.bar, ui.touch.menuButton].map((b) => b.label + b.caption));
     assert.equal(start.controls.bottom, start.window.bottom);
 
     await tap(page, 's');
@@ -673,6 +677,43 @@ describe(`the page in ${ENGINE} on a phone`, () => {
   });
 });
 
+describe(`the page in ${ENGINE} as shipped`, () => {
+  let url, server;
+  before(async () => {
+    server = await serveSite(SITE);
+    url = `http://127.0.0.1:${server.address().port}/`;
+  });
+  after(() => stopServing(server));
+
+  it('plays with its own core, which has none of the tests\' exports or hooks', async () => {
+    const {page, errors} = await openPage(session);
+    await page.goto(url);
+    // The maze grows: open cells appear on the canvas.
+    await page.waitForFunction(() => {
+      const canvas = document.getElementById('maze');
+      if (!canvas.width || !canvas.height) return false;
+      const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+      let open = 0;
+      for (let i = 0; i < data.length; i += 4) open += data[i] + data[i + 1] + data[i + 2] === 0;
+      return open > 1000;
+    }, {polling: 200, timeout: 20000});
+    assert.equal(await page.$eval('#status', (status) => status.textContent), '');
+    assert.equal(await page.evaluate(() => typeof globalThis.vennaloop), 'undefined');
+    assert.deepEqual(errors, []);
+    await page.close();
+    // The names the tests' build adds, found in its glue and nowhere in the shipped site.
+    const added = ['_vl_state_json', '_vl_reference_render', '_vl_uncovered_pixel',
+                   '_vl_tile_render', 'globalThis.vennaloop'];
+    const testGlue = readFileSync(join(TEST_CORE, 'vennaloop_core.mjs'), 'utf8');
+    assert.deepEqual(added.filter((name) => !testGlue.includes(name)), []);
+    const shipped = (file) => readFileSync(join(SITE, file), 'utf8');
+    assert.ok(shipped('vennaloop_core.mjs').includes('_vl_update'), 'the glue names its exports');
+    for (const file of ['vennaloop_core.mjs', 'vennaloop.mjs', 'index.html', 'sw.js']) {
+      assert.deepEqual(added.filter((name) => shipped(file).includes(name)), [], file);
+    }
+  });
+});
+
 describe(`the page in ${ENGINE} when it cannot run`, () => {
   const statusOf = (page) => page.$eval('#status', (status) => status.textContent);
   // An address of its own, where no page has started and so no service worker keeps the site.
@@ -745,7 +786,7 @@ describe(`the page in ${ENGINE} offline`, () => {
   before(async () => {
     site = mkdtempSync(join(tmpdir(), 'vennaloop-site-'));
     cpSync(SITE, site, {recursive: true});
-    server = await serveSite(site);
+    server = await serveSite(site, 0, TEST_CORE);
     port = server.address().port;
   });
   after(() => {
@@ -786,7 +827,7 @@ describe(`the page in ${ENGINE} offline`, () => {
     writeFileSync(index, readFileSync(index, 'utf8').replace('<head>', '<head><!-- new -->'));
     const second = writeServiceWorker(site, 'test');
     assert.notEqual(second, first);
-    server = await serveSite(site, port);
+    server = await serveSite(site, port, TEST_CORE);
     await page.reload();
     await waitForWorker(page, [cacheOf(second)]);
     await startsOffline(page);
