@@ -326,14 +326,18 @@ function controlButton(label, caption, chord, action) {
     button.blur();  // a focused button would take the keyboard's Space and Enter
     action();
   };
-  // A touch acts when the finger lifts from the button. The click the browser makes of a tap is
-  // left out: a busy page may see the tap as a long press and get none.
+  // A touch acts when the finger lifts from the button, and only there: a finger drawn off it
+  // presses nothing. The click the browser makes of a tap is left out: a busy page may see the
+  // tap as a long press and get none.
   let touch = null;
   button.addEventListener('pointerdown', (event) => {
     if (event.pointerType !== 'mouse') touch = event.pointerId;
   });
   button.addEventListener('pointerup', (event) => {
-    if (event.pointerId === touch) act();
+    const box = button.getBoundingClientRect();
+    const over = event.clientX >= box.left && event.clientX <= box.right &&
+                 event.clientY >= box.top && event.clientY <= box.bottom;
+    if (event.pointerId === touch && over) act();
     touch = null;
   });
   button.addEventListener('pointercancel', () => { touch = null; });
@@ -398,19 +402,30 @@ function watchTouch() {
   const coarse = matchMedia('(pointer: coarse)');
   if (coarse.matches) useTouch();
   coarse.addEventListener('change', () => coarse.matches && useTouch());
+  // A swipe is one finger that starts on the maze, not on the bar or the menu; a second finger
+  // (a pinch) makes it none.
   let swipe = null;
+  const fingers = new Set();
   addEventListener('pointerdown', (event) => {
     if (event.pointerType === 'mouse') return;
     useTouch();
-    if (event.isPrimary && view.contains(event.target)) {
-      swipe = {id: event.pointerId, x: event.clientX, y: event.clientY};
+    fingers.add(event.pointerId);
+    if (fingers.size > 1) {
+      if (swipe) swipe.void = true;
+      return;
+    }
+    const onControls = event.target instanceof Element && event.target.closest('#controls, #menu');
+    if (event.isPrimary && view.contains(event.target) && !onControls) {
+      swipe = {id: event.pointerId, x: event.clientX, y: event.clientY, void: false};
     }
   });
   const end = (event) => {
+    fingers.delete(event.pointerId);
     if (!swipe || event.pointerId !== swipe.id) return;
     const dx = event.clientX - swipe.x, dy = event.clientY - swipe.y;
+    const voided = swipe.void;
     swipe = null;
-    if (event.type !== 'pointerup' || openDialog) return;
+    if (event.type !== 'pointerup' || openDialog || voided) return;
     if (Math.max(Math.abs(dx), Math.abs(dy)) < SWIPE_PIXELS) return;
     const direction = Math.abs(dx) > Math.abs(dy) ? (dx > 0 ? 'right' : 'left') :
                                                     (dy > 0 ? 'down' : 'up');

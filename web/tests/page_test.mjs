@@ -618,6 +618,55 @@ describe(`the page in ${ENGINE} on a phone`, () => {
     await page.close();
   });
 
+  it('never misfires: two fingers move nobody, and a drag off a button presses nothing', async () => {
+    const {page, errors} = await openPage(session, {width: 390, height: 844, ratio: 3, touch: true});
+    await page.goto(session.url);
+    await waitForGame(page);
+    if (!CAN.touchScreen) await page.touchscreen.tap(100, 100);  // shows the controls
+    await pastTitle(page);
+    await page.evaluate(() => globalThis.vennaloop.pause(true));
+    const {view} = await layout(page);
+    const x = (view.left + view.right) / 2, y = (view.top + view.bottom) / 2;
+    // A pinch, as the browser reports two fingers: the second comes down while the first moves.
+    const pinch = ([x1, y1], [x2, y2]) => page.evaluate((a, b, from) => {
+      const maze = document.getElementById('maze');
+      const send = (type, id, primary, [px, py]) => maze.dispatchEvent(new PointerEvent(type, {
+        bubbles: true, pointerId: id, pointerType: 'touch', isPrimary: primary, clientX: px,
+        clientY: py}));
+      send('pointerdown', 11, true, from[0]);
+      send('pointerdown', 12, false, from[1]);
+      send('pointermove', 11, true, a);
+      send('pointermove', 12, false, b);
+      send('pointerup', 12, false, b);
+      send('pointerup', 11, true, a);
+    }, [x1, y1], [x2, y2], [[x, y - 20], [x, y + 20]]);
+    const cases = [
+      ['a pinch open', () => pinch([x, y - 200], [x, y + 200])],
+      ['a pinch closed', () => pinch([x - 5, y - 2], [x + 5, y + 2])],
+      ['a drag from S up into the maze', async () => {
+        const s = await page.$eval('button[data-chord="s"]', (b) => {
+          const r = b.getBoundingClientRect();
+          return {x: r.left + r.width / 2, y: r.top + r.height / 2};
+        });
+        await page.touchscreen.touchStart(s.x, s.y);
+        for (let step = 1; step <= 4; ++step) await page.touchscreen.touchMove(s.x, s.y - 50 * step);
+        await page.touchscreen.touchEnd();
+      }],
+    ];
+    const before = await state(page);
+    for (const [what, act] of cases) {
+      await act();
+      const now = await state(page);
+      assert.equal(now.pendingKey, 0, `${what} pressed a key`);
+      assert.equal(now.mazeFinished, before.mazeFinished, `${what} finished the maze`);
+    }
+    // A swipe alone still counts.
+    await swipe(page, SWIPES.ArrowUp);
+    assert.notEqual((await state(page)).pendingKey, 0, 'a one-finger swipe is an arrow');
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+
   it('fits a small screen: the title cut off as on the desktop, the dialogs, the Keys', async () => {
     const {page, errors} = await openPage(session, {width: 1280, height: 720});
     await page.goto(session.url);
