@@ -5,6 +5,7 @@ import os
 import pathlib
 import random
 import re
+import sys
 import struct
 import zlib
 
@@ -20,6 +21,9 @@ ALIEN = (0xFF, 0x00, 0x00)
 _LIST = re.search(r"set\(VENNALOOP_ICON_SIZES ([0-9 ]+)\)",
                   (pathlib.Path(__file__).resolve().parents[2] / "CMakeLists.txt").read_text())
 SIZES = tuple(int(size) for size in _LIST.group(1).split())
+# The share of a maskable icon's side its 11-cell tile takes: the 9 cells inside its green rim then
+# fit, corners and all, in the 80% circle every launcher keeps.
+MASKABLE_SHARE = 0.66
 CORNER = 1.2              # corner radius of the green tile, in cells
 
 
@@ -91,6 +95,31 @@ def render(size, colours, samples=4):
     return rows
 
 
+def render_maskable(size, colours, samples=4):
+    """RGBA rows of a maskable icon: the square filled edge to edge with the wall's green, the maze
+    drawn square-cornered in its middle MASKABLE_SHARE, inside the circle a launcher may cut."""
+    rows = []
+    margin = (1 - MASKABLE_SHARE) / 2
+    for py in range(size):
+        row = bytearray()
+        for px in range(size):
+            acc = [0, 0, 0]
+            for sy in range(samples):
+                for sx in range(samples):
+                    u = (px + (sx + 0.5) / samples) / size
+                    v = (py + (sy + 0.5) / samples) / size
+                    x = (u - margin) / MASKABLE_SHARE * CELLS
+                    y = (v - margin) / MASKABLE_SHARE * CELLS
+                    inside = 0 <= x < CELLS and 0 <= y < CELLS
+                    rgb = colours.get((int(y), int(x)), WALL) if inside else WALL
+                    for k in range(3):
+                        acc[k] += rgb[k]
+            n = samples * samples
+            row += bytes((round(acc[0] / n), round(acc[1] / n), round(acc[2] / n), 255))
+        rows.append(bytes(row))
+    return rows
+
+
 def write_png(path, size, rows):
     def chunk(kind, data):
         body = kind + data
@@ -117,6 +146,14 @@ def write_svg(path, colours):
 
 def main():
     colours = maze_cells()
+    # make_icon.py --out DIR SIZE...: the web app's larger icons, each also as a maskable one.
+    if len(sys.argv) > 2 and sys.argv[1] == "--out":
+        for size in (int(arg) for arg in sys.argv[3:]):
+            write_png(os.path.join(sys.argv[2], "vennaloop-%d.png" % size), size,
+                      render(size, colours))
+            write_png(os.path.join(sys.argv[2], "vennaloop-maskable-%d.png" % size), size,
+                      render_maskable(size, colours))
+        return
     write_svg(os.path.join(HERE, "vennaloop.svg"), colours)
     for size in SIZES:
         write_png(os.path.join(HERE, "vennaloop-%d.png" % size), size, render(size, colours))

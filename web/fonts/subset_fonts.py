@@ -122,7 +122,7 @@ def main():
         font.flavor = "woff2"
         font.save(os.path.join(out_dir, file_name))
         css.append('@font-face {\n  font-family: "%s";\n  font-style: %s;\n'
-                   '  src: url("%s") format("woff2");\n}\n' % (family, key[1], file_name))
+                   '  src: url("%s") format("woff2");\n  font-display: swap;\n}\n' % (family, key[1], file_name))
         shutil.copyfile(licence, os.path.join(out_dir, LICENCE_FILES[licence]))
         if licence in SOURCE_SHIPPED:
             os.makedirs(os.path.join(out_dir, "source"), exist_ok=True)

@@ -390,7 +390,7 @@ describe(`the page in ${ENGINE}`, () => {
     await page.close();
   });
 
-  it('is installable: its manifest names it, its icons load, it shows standalone', async () => {
+  it('is installable: its manifest names it, its icons load at every size, it shows standalone', async () => {
     const {page, errors} = await startGame();
     const manifest = await page.evaluate(async () => {
       const link = document.querySelector('link[rel=manifest]');
@@ -407,10 +407,18 @@ describe(`the page in ${ENGINE}`, () => {
     assert.equal(manifest.name, 'Vennaloop');
     assert.equal(manifest.display, 'standalone');
     assert.match(manifest.theme_color, /^#[0-9a-f]{6}$/);
-    assert.ok(manifest.icons.some((icon) => icon.sizes === '256x256'));
+    // The sizes launchers ask for, plain and maskable; every one decodes at its stated size.
+    for (const [sizes, purpose] of [['192x192', undefined], ['512x512', undefined],
+                                    ['192x192', 'maskable'], ['512x512', 'maskable']]) {
+      assert.ok(manifest.icons.some((icon) => icon.sizes === sizes && icon.purpose === purpose),
+                `${sizes} ${purpose || 'any'}`);
+    }
     for (const icon of manifest.icons) {
       if (icon.sizes !== 'any') assert.equal(icon.decoded, icon.sizes, icon.src);
     }
+    // What a search result and a shared link show of the page.
+    const description = await page.$eval('meta[name=description]', (meta) => meta.content);
+    assert.ok(description.length > 50, description);
     if (CAN.devTools) {
       const devTools = await page.createCDPSession();
       const {installabilityErrors} = await devTools.send('Page.getInstallabilityErrors');
