@@ -77,7 +77,12 @@ std::string KeyOf(const QKeyEvent& event) {
     return std::string(1, static_cast<char>('a' + key - Qt::Key_A));
   if (const std::string_view named = NameIn(NAMED_KEYS, key); !named.empty())
     return std::string(named);
-  if (key >= Qt::Key_F1 && key <= Qt::Key_F35) return "F" + std::to_string(key - Qt::Key_F1 + 1);
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F35) {
+    // Appended rather than "F" + ..., which GCC 12 at -O2 misreads as an overlapping copy.
+    std::string name = "F";
+    name += std::to_string(key - Qt::Key_F1 + 1);
+    return name;
+  }
   if (key >= Qt::Key_Dead_Grave && key <= Qt::Key_Dead_Longsolidusoverlay) return "Dead";
   const QString text = event.text();
   if (text.size() == 1 || (text.size() == 2 && text[0].isHighSurrogate())) {

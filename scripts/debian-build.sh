@@ -21,7 +21,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/vennaloop-debian.XXXXXX")
 installed_before=$(dpkg-query -W -f '${Status}' vennaloop 2>/dev/null || true)
 cleanup() {
   if [ "$installed_before" != "install ok installed" ] &&
-     dpkg-query -W -f '${Status}' vennaloop 2>/dev/null | grep -q 'ok installed'; then
+     [[ $(dpkg-query -W -f '${Status}' vennaloop 2>/dev/null) == *'ok installed' ]]; then
     dpkg --purge vennaloop >/dev/null || true
   fi
   if [ "${KEEP:-0}" = 1 ]; then echo "kept in $work"; else rm -rf "$work"; fi

@@ -92,7 +92,7 @@ main() {
 
 # The Japanese locale, enabled in /etc/locale.gen so that a later locale-gen keeps it.
 japanese_locale() {
-  locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8' && return 0
+  [[ $(locale -a 2>/dev/null) =~ (^|$'\n')ja_JP\.(UTF|utf)-?8($'\n'|$) ]] && return 0
   local as_root
   root_prefix
   echo "Generating the ja_JP.UTF-8 locale"

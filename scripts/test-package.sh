@@ -34,7 +34,7 @@ tags=$(lintian -E -I -L +pedantic "$deb" 2>/dev/null | grep -E '^[A-Z]: ' || tru
 depends=$(dpkg-deb -f "$deb" Depends)
 [[ $depends == *libqt6gui6* ]] || fail "Depends lacks libqt6gui6: $depends"
 [[ $depends != *qt6-qpa-plugins* ]] || fail "Depends names qt6-qpa-plugins: $depends"
-synopsis=$(dpkg-deb -f "$deb" Description | head -n 1)
+synopsis=$(dpkg-deb -f "$deb" Description | sed -n 1p)
 [[ $synopsis == [[:lower:]]* ]] || fail "the synopsis starts in upper case: $synopsis"
 
 unpacked=$(mktemp -d)
