@@ -77,6 +77,40 @@ TEST(DialogLayoutTest, TheStageResultsTwoLinesHaveDifferentEdges) {
   EXPECT_EQ(edgeOf(ControlValue::StageLine2), ControlEdge::Line);
 }
 
+// A screen reader names each counter by the label on its row; the message lines and the
+// profile have none (the caption names them), and nothing else is named.
+TEST(DialogLayoutTest, EachCounterIsNamedByTheLabelOnItsRow) {
+  const DialogLayout& result = StageResultDialogLayout();
+  const std::pair<ControlValue, const char*> rows[] = {
+      {ControlValue::StageLine1, nullptr},
+      {ControlValue::StageLine2, nullptr},
+      {ControlValue::ElapsedCycles, "Elapsed Cycle:"},
+      {ControlValue::SkippedCycle, "Skipped Cycle:"},
+      {ControlValue::HitPoints, "Current HP:"},
+      {ControlValue::NextStageAliens, "NextStageAliens:"},
+  };
+  for (const auto& [value, want] : rows) {
+    const auto at = std::find_if(result.controls.begin(), result.controls.end(),
+                                 [&](const DialogControl& c) { return c.value == value; });
+    const auto label =
+        NamingLabelOf(result, static_cast<std::size_t>(at - result.controls.begin()));
+    if (want) {
+      ASSERT_TRUE(label.has_value()) << want;
+      EXPECT_STREQ(result.controls[*label].text, want);
+    } else {
+      EXPECT_FALSE(label.has_value()) << static_cast<int>(value);
+    }
+  }
+  for (const DialogLayout* layout : {&AboutDialogLayout(), &AuthorDialogLayout(), &result}) {
+    for (std::size_t i = 0; i < layout->controls.size(); ++i) {
+      const ControlRole role = layout->controls[i].role;
+      if (role != ControlRole::ReadOnlyField && role != ControlRole::ScrollingText) {
+        EXPECT_FALSE(NamingLabelOf(*layout, i).has_value()) << layout->caption << " " << i;
+      }
+    }
+  }
+}
+
 TEST(KeyTableTest, EveryKeyTheGameTakesHasOnePhysicalKey) {
   int bound = 0;
   for (int key = 0; key < 256; ++key) {

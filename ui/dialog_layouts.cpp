@@ -107,4 +107,18 @@ std::vector<std::string> ControlTexts(const DialogRequest& request) {
   return texts;
 }
 
+std::optional<std::size_t> NamingLabelOf(const DialogLayout& layout, std::size_t control) {
+  const DialogControl& named = layout.controls[control];
+  if (named.role != ControlRole::ReadOnlyField && named.role != ControlRole::ScrollingText)
+    return std::nullopt;
+  std::optional<std::size_t> nearest;
+  for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+    const DialogControl& label = layout.controls[i];
+    const bool onTheRow = label.y < named.y + named.height && named.y < label.y + label.height;
+    if (label.role != ControlRole::Label || !onTheRow || label.x >= named.x) continue;
+    if (!nearest || label.x > layout.controls[*nearest].x) nearest = i;
+  }
+  return nearest;
+}
+
 }  // namespace vennaloop

@@ -8,6 +8,8 @@
 // than the screen's free area shrinks whole to fit it (window_fit.h).
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -86,5 +88,10 @@ const DialogLayout& DialogLayoutOf(DialogKind kind);
 /// the value it stands for, filled in (the stage's message lines, its counters in signed
 /// decimal, the author's profile). Front ends show these texts as they are.
 std::vector<std::string> ControlTexts(const DialogRequest& request);
+
+/// The label that names a field or scrolling text to a screen reader: the nearest label to its
+/// left on its row (their vertical spans overlap). None for controls without one, such as the
+/// stage's message lines and the profile, which the dialog's caption names.
+std::optional<std::size_t> NamingLabelOf(const DialogLayout& layout, std::size_t control);
 
 }  // namespace vennaloop

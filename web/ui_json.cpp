@@ -167,7 +167,8 @@ void WriteDialog(JsonWriter& json, std::string_view name, DialogKind kind) {
   json.Member("height", layout.height);
   json.Key("controls");
   json.BeginArray();
-  for (const DialogControl& control : layout.controls) {
+  for (std::size_t index = 0; index < layout.controls.size(); ++index) {
+    const DialogControl& control = layout.controls[index];
     json.BeginObject();
     json.Member("role", RoleName(control.role));
     json.Member("x", control.x);
@@ -180,6 +181,9 @@ void WriteDialog(JsonWriter& json, std::string_view name, DialogKind kind) {
     json.Member("tabStop", control.tabStop);
     json.Member("isDefault", control.isDefault);
     json.Member("filled", control.value != ControlValue::None);  // its text comes with the dialog
+    // The label that names it to a screen reader; -1: the caption does, or nothing needs one.
+    const std::optional<std::size_t> label = NamingLabelOf(layout, index);
+    json.Member("namedBy", label ? static_cast<int>(*label) : -1);
     json.EndObject();
   }
   json.EndArray();

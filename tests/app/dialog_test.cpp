@@ -97,20 +97,23 @@ TEST(DialogBuilderTest, TheStageResultShowsItsLinesAndCountersReadOnly) {
   EXPECT_EQ(Field(dialog, ControlValue::StageLine1)->text(),
             QString::fromUtf8("遊びの時間は終わらない。"));
   EXPECT_EQ(Field(dialog, ControlValue::StageLine2)->text(), "Playing Time Never Ends.");
-  const std::pair<ControlValue, const char*> counters[] = {{ControlValue::ElapsedCycles, "1234"},
-                                                           {ControlValue::SkippedCycle, "0"},
-                                                           {ControlValue::HitPoints, "0"},
-                                                           {ControlValue::NextStageAliens, "30"}};
-  for (const auto& [value, text] : counters) {
+  const std::tuple<ControlValue, const char*, const char*> counters[] = {
+      {ControlValue::ElapsedCycles, "1234", "Elapsed Cycle:"},
+      {ControlValue::SkippedCycle, "0", "Skipped Cycle:"},
+      {ControlValue::HitPoints, "0", "Current HP:"},
+      {ControlValue::NextStageAliens, "30", "NextStageAliens:"}};
+  for (const auto& [value, text, name] : counters) {
     QLineEdit* counter = Field(dialog, value);
     ASSERT_TRUE(counter);
     EXPECT_EQ(counter->text(), text);
+    EXPECT_EQ(counter->accessibleName(), name);
     EXPECT_TRUE(counter->isReadOnly());
     EXPECT_EQ(counter->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
   }
   for (ControlValue line : {ControlValue::StageLine1, ControlValue::StageLine2}) {
     EXPECT_TRUE(Field(dialog, line)->isReadOnly());
     EXPECT_EQ(Field(dialog, line)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(Field(dialog, line)->accessibleName(), "Go To Next Stage");
   }
   EXPECT_TRUE(OkButton(dialog)->isDefault());
   int labels = 0;
