@@ -89,9 +89,10 @@ TEST(DialogLayoutTest, EachCounterIsNamedByTheLabelOnItsRow) {
       {ControlValue::HitPoints, "Current HP:"},
       {ControlValue::NextStageAliens, "NextStageAliens:"},
   };
-  for (const auto& [value, want] : rows) {
+  for (const auto& row : rows) {
+    const auto [value, want] = row;
     const auto at = std::find_if(result.controls.begin(), result.controls.end(),
-                                 [&](const DialogControl& c) { return c.value == value; });
+                                 [&](const DialogControl& c) { return c.value == row.first; });
     const auto label =
         NamingLabelOf(result, static_cast<std::size_t>(at - result.controls.begin()));
     if (want) {

@@ -455,6 +455,7 @@ function dialogUnits(face, pixels, weight) {
 
 function controlElement(control, text) {
   let element;
+  let focusable = true;
   switch (control.role) {
     case 'button':
       element = document.createElement('button');
@@ -466,6 +467,7 @@ function controlElement(control, text) {
       element = document.createElement('img');
       element.src = new URL('vennaloop.svg', import.meta.url).href;
       element.alt = '';
+      focusable = false;  // a focusable image would be no decoration
       break;
     case 'field':
       element = document.createElement('input');
@@ -482,10 +484,11 @@ function controlElement(control, text) {
       element = document.createElement('div');
       element.className = 'label';
       element.textContent = text;
+      focusable = false;
   }
   element.classList.add('edge-' + control.edge);
   element.style.textAlign = control.align;
-  element.tabIndex = control.tabStop ? 0 : -1;
+  if (focusable) element.tabIndex = control.tabStop ? 0 : -1;
   return element;
 }
 
@@ -506,6 +509,8 @@ function showDialog() {
   caption.className = 'caption';
   const captionText = document.createElement('span');
   captionText.textContent = layout.caption;
+  captionText.id = `${name}-caption`;
+  dialog.setAttribute('aria-labelledby', captionText.id);
   const closeBox = document.createElement('button');
   closeBox.textContent = '\u00d7';
   closeBox.tabIndex = -1;
@@ -521,6 +526,12 @@ function showDialog() {
   let first = null;
   for (const [index, control] of layout.controls.entries()) {
     const element = controlElement(control, texts[index]);
+    element.id = `${name}-${index}`;
+    // A field is named by the label on its row, else by the caption.
+    if (control.role === 'field' || control.role === 'scrollingText') {
+      element.setAttribute('aria-labelledby',
+                           control.namedBy >= 0 ? `${name}-${control.namedBy}` : captionText.id);
+    }
     const [x, y, w, h] = units.rect(control.x, control.y, control.width, control.height);
     element.style.left = `${x}px`;
     element.style.top = `${y}px`;
@@ -562,10 +573,14 @@ function showDialog() {
 const DIALOG_MARGIN = 8;
 function fitDialog(dialog) {
   dialog.style.zoom = '';
+  dialog.style.removeProperty('--fit');
   const fit = core._vl_dialog_fit_scale(dialog.offsetWidth, dialog.offsetHeight,
                                         innerWidth - 2 * DIALOG_MARGIN,
                                         innerHeight - 2 * DIALOG_MARGIN);
-  if (fit < 1) dialog.style.zoom = String(fit);
+  if (fit < 1) {
+    dialog.style.zoom = String(fit);
+    dialog.style.setProperty('--fit', String(fit));
+  }
 }
 addEventListener('resize', () => openDialog && fitDialog(openDialog));
 

@@ -113,6 +113,60 @@ async function waitForDialog(page, name) {
   return openDialog(page);
 }
 
+// The open dialog as a reader and a finger meet it: every text that is one line on the desktop
+// (labels, buttons, the caption) set on one line, from its line boxes, and clear of the other
+// controls; every field showing its whole text; and every button, the close box too, taking a
+// finger anywhere in a 24 x 24 CSS pixel square about its centre, moved inside the dialog where
+// the button lies at its edge.
+async function assertDialogLaidOut(page, what) {
+  const found = await page.evaluate(() => {
+    const dialog = document.querySelector('dialog[open]');
+    const controls = [...dialog.querySelectorAll('.client > *')];
+    const overlaps = (a, b) => a.left < b.right - 0.5 && b.left < a.right - 0.5 &&
+                               a.top < b.bottom - 0.5 && b.top < a.bottom - 0.5;
+    const faults = [];
+    for (const element of [dialog.querySelector('.caption span'),
+                           ...dialog.querySelectorAll('.label, button.push')]) {
+      const range = document.createRange();
+      range.selectNodeContents(element);
+      const lines = new Set([...range.getClientRects()].filter((box) => box.width > 0)
+                                .map((box) => Math.round(box.top)));
+      const text = range.getBoundingClientRect();
+      if (lines.size !== 1) faults.push(`"${element.textContent}" is set on ${lines.size} lines`);
+      const hit = controls.find((other) => other !== element &&
+                                           overlaps(text, other.getBoundingClientRect()));
+      if (hit) faults.push(`"${element.textContent}" runs into ${hit.id}`);
+      if (element.scrollWidth > element.clientWidth + 1 && element.tagName === 'SPAN') {
+        faults.push(`the caption "${element.textContent}" is cut off`);
+      }
+    }
+    for (const field of dialog.querySelectorAll('input')) {
+      if (field.scrollWidth > field.clientWidth + 1) faults.push(`"${field.value}" overflows its field`);
+    }
+    // Inside the dialog's edge, which is no button's.
+    const frame = dialog.getBoundingClientRect();
+    const zoom = frame.width / dialog.offsetWidth;
+    const inner = {left: frame.left + dialog.clientLeft * zoom, top: frame.top + dialog.clientTop * zoom};
+    inner.right = inner.left + dialog.clientWidth * zoom;
+    inner.bottom = inner.top + dialog.clientHeight * zoom;
+    const within = (from, low, high) => Math.min(Math.max(from, low), high - 24);
+    for (const button of dialog.querySelectorAll('button')) {
+      const {left, top, width, height} = button.getBoundingClientRect();
+      const x = within(left + width / 2 - 12, inner.left, inner.right);
+      const y = within(top + height / 2 - 12, inner.top, inner.bottom);
+      for (const [dx, dy] of [[0.5, 0.5], [23.5, 0.5], [0.5, 23.5], [23.5, 23.5]]) {
+        if (!button.contains(document.elementFromPoint(x + dx, y + dy))) {
+          faults.push(`"${button.textContent}" (${width.toFixed(1)} x ${height.toFixed(1)}) ` +
+                      `misses a finger at ${(x + dx - left).toFixed(1)}, ${(y + dy - top).toFixed(1)}`);
+          break;
+        }
+      }
+    }
+    return faults;
+  });
+  assert.deepEqual(found, [], what);
+}
+
 async function waitForNoDialog(page) {
   await waitFor(page, () => !document.querySelector('dialog[open]'));
 }
@@ -292,6 +346,7 @@ describe(`the page in ${ENGINE}`, () => {
     assert.equal(about.caption, ui.dialogs.about.caption);
     assert.deepEqual(about.labels, [ui.aboutVersionLine, ui.copyright]);
     assert.equal(about.focused, 'OK');
+    await assertDialogLaidOut(page, 'about');
     const frozen = (await state(page)).titleTicks;
     await new Promise((done) => setTimeout(done, 300));
     assert.equal((await state(page)).titleTicks, frozen, 'no tick while a dialog is up');
@@ -303,6 +358,7 @@ describe(`the page in ${ENGINE}`, () => {
     const author = await waitForDialog(page, 'author');
     assert.equal(author.caption, ui.dialogs.author.caption);
     assert.equal(author.focused, 'OK', 'the profile opens with the focus on OK');
+    await assertDialogLaidOut(page, 'author');
     const box = await page.evaluate(() => {
       const text = document.querySelector('dialog[open] textarea');
       text.scrollTop = 400;
@@ -335,6 +391,7 @@ describe(`the page in ${ENGINE}`, () => {
     assert.deepEqual(result.fields.slice(0, 2),
                      ['あきらめるな。まだまだだ！', 'Neverrrr, Give Up! Go To Next.']);
     assert.equal(before.dialogOpen, true);
+    await assertDialogLaidOut(page, 'stageResult');
 
     await page.keyboard.press('Escape');
     await waitForNoDialog(page);
@@ -606,6 +663,7 @@ describe(`the page in ${ENGINE} on a phone`, () => {
       await waitForDialog(page, name);
       const shown = await layout(page);
       assert.ok(inside(shown.dialog, shown.window), `${name}: ${JSON.stringify(shown.dialog)}`);
+      await assertDialogLaidOut(page, `${name} at 390 x 844`);
       // The profile's text still scrolls under a finger (Firefox scrolls nothing by a
       // dispatched touch).
       if (name === 'author' && CAN.touchScreen) {
@@ -726,6 +784,7 @@ describe(`the page in ${ENGINE} on a phone`, () => {
       await waitForDialog(page, name);
       const shown = await layout(page);
       assert.ok(inside(shown.dialog, shown.window), `${name}: ${JSON.stringify(shown.dialog)}`);
+      await assertDialogLaidOut(page, `${name} at 360 x 640`);
       await page.keyboard.press('Enter');
       await waitForNoDialog(page);
     }
