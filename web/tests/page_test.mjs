@@ -10,6 +10,7 @@ import {cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs'
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 import {after, before, describe, it} from 'node:test';
+import {createRequire} from 'node:module';
 import {pathToFileURL} from 'node:url';
 
 import {serveSite, stopServing} from '../serve.mjs';
@@ -165,6 +166,17 @@ async function assertDialogLaidOut(page, what) {
     return faults;
   });
   assert.deepEqual(found, [], what);
+}
+
+// What axe-core finds wrong in the page as it is now, rule by rule with the elements at fault.
+const AXE_SOURCE = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+async function accessibilityViolations(page) {
+  await page.evaluate((source) => globalThis.axe || (0, eval)(source), AXE_SOURCE);
+  return page.evaluate(async () => {
+    const {violations} = await globalThis.axe.run(document, {resultTypes: ['violations']});
+    return violations.map(({id, impact, nodes}) =>
+      `${impact} ${id}: ${nodes.map((node) => node.target.join(' ')).join(', ')}`);
+  });
 }
 
 async function waitForNoDialog(page) {
@@ -731,6 +743,38 @@ describe(`the page in ${ENGINE} on a phone`, () => {
     assert.notEqual((await state(page)).pendingKey, 0, 'a one-finger swipe is an arrow');
     assert.deepEqual(errors, []);
     await page.close();
+  });
+
+  it('gives axe-core nothing to report: at rest, the Keys, each dialog, the touch menu', async () => {
+    const {page, errors} = await startGame();
+    await pastTitle(page);
+    const found = {};
+    found['at rest'] = await accessibilityViolations(page);
+    await page.evaluate(() => { document.getElementById('help').open = true; });
+    found['the Keys'] = await accessibilityViolations(page);
+    await page.evaluate(() => { document.getElementById('help').open = false; });
+    for (const [code, name] of [['KeyV', 'about'], ['KeyA', 'author'], ['Escape', 'stageResult']]) {
+      await page.keyboard.press(code);
+      await waitForDialog(page, name);
+      found[name] = await accessibilityViolations(page);
+      await page.keyboard.press('Enter');
+      await waitForNoDialog(page);
+    }
+    await page.close();
+
+    const phone = await openPage(session, {width: 390, height: 844, ratio: 2, touch: true});
+    await phone.page.goto(session.url);
+    await waitForGame(phone.page);
+    if (!CAN.touchScreen) await phone.page.touchscreen.tap(100, 100);  // shows the controls
+    await pastTitle(phone.page);
+    await phone.page.tap('#more');
+    await waitFor(phone.page, () => !document.getElementById('menu').hidden);
+    found['the touch menu'] = await accessibilityViolations(phone.page);
+    await phone.page.evaluate(() => { document.querySelector('#menu details').open = true; });
+    found['the touch menu\'s help'] = await accessibilityViolations(phone.page);
+    await phone.page.close();
+    assert.deepEqual(found, Object.fromEntries(Object.keys(found).map((key) => [key, []])));
+    assert.deepEqual([...errors, ...phone.errors], []);
   });
 
   it('fits a small screen: the title cut off as on the desktop, the dialogs, the Keys', async () => {
