@@ -23,7 +23,8 @@ struct TouchMenuRow {
   std::vector<TouchButton> buttons;
 };
 
-/// The bar: the walkers, the growth and the zooms.
+/// The bar: the walkers, the growth and the zooms. Neighbours with the same caption (the zooms)
+/// share one caption under them all, which leaves each caption room to be read.
 std::span<const TouchButton> TouchBarButtons();
 /// The bar's last button, which opens and closes the menu; it presses no key.
 const TouchButton& TouchMenuButton();

@@ -354,9 +354,31 @@ function buildControls() {
   const bar = document.getElementById('controls');
   const menu = document.getElementById('menu');
   const chordOf = ({key, shift, ctrl}) => (ctrl ? 'Ctrl+' : '') + (shift ? 'Shift+' : '') + key;
-  for (const button of ui.touch.bar) {
-    const {label, caption, key, shift, ctrl} = button;
-    bar.append(controlButton(label, caption, chordOf(button), () => pressKey(key, shift, ctrl)));
+  // Neighbours with one caption (the zooms) share it: a group with the caption under it.
+  const buttons = ui.touch.bar;
+  for (let first = 0, end; first < buttons.length; first = end) {
+    for (end = first + 1; end < buttons.length && buttons[end].caption === buttons[first].caption;) {
+      ++end;
+    }
+    const run = buttons.slice(first, end).map((button) => {
+      const {label, key, shift, ctrl} = button;
+      const caption = end - first > 1 ? '' : button.caption;
+      return controlButton(label, caption, chordOf(button), () => pressKey(key, shift, ctrl));
+    });
+    if (run.length === 1) {
+      bar.append(run[0]);
+      continue;
+    }
+    const group = document.createElement('div');
+    group.className = 'group';
+    group.setAttribute('role', 'group');
+    const caption = document.createElement('small');
+    caption.textContent = buttons[first].caption;
+    caption.id = `bar-${first}`;
+    group.setAttribute('aria-labelledby', caption.id);
+    group.style.setProperty('--buttons', run.length);
+    group.append(...run, caption);
+    bar.append(group);
   }
   const {label, caption} = ui.touch.menuButton;
   const more = controlButton(label, caption, '', () => showMenu(menu.hidden));

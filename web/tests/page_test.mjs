@@ -605,10 +605,32 @@ describe(`the page in ${ENGINE} on a phone`, () => {
     await pastTitle(page);
     const start = await layout(page);
     assert.ok(start.controls && start.view.bottom <= start.controls.top, 'the bar is under the view');
-    // The bar shows the interface data's buttons, each its label and caption.
-    const bar = await page.$$eval('#controls button', (buttons) => buttons.map((b) => b.textContent));
+    // The bar shows the interface data's buttons, each its label and its caption or its group's.
+    const bar = await page.$$eval('#controls button', (buttons) => buttons.map((b) =>
+      b.textContent + (b.closest('.group')?.querySelector(':scope > small').textContent ?? '')));
     assert.deepEqual(bar, [...ui.touch.bar, ui.touch.menuButton].map((b) => b.label + b.caption));
     assert.equal(start.controls.bottom, start.window.bottom);
+    // On either phone every caption is 12 px or more and whole, and every button a finger wide.
+    for (const [width, height] of [[360, 640], [390, 844]]) {
+      await page.setViewport({width, height, deviceScaleFactor: 3, hasTouch: true, isMobile: true});
+      await waitFor(page, (w) => innerWidth === w, width);
+      const faults = await page.evaluate(() => {
+        const found = [];
+        for (const caption of document.querySelectorAll('#controls small')) {
+          const size = parseFloat(getComputedStyle(caption).fontSize);
+          if (size < 12) found.push(`"${caption.textContent}" is ${size} px`);
+          if (caption.scrollWidth > caption.clientWidth) found.push(`"${caption.textContent}" is cut`);
+        }
+        for (const button of document.querySelectorAll('#controls button')) {
+          const {width, height, right} = button.getBoundingClientRect();
+          if (width < 24 || height < 24 || right > innerWidth) {
+            found.push(`${button.textContent}: ${width.toFixed(1)} x ${height.toFixed(1)}`);
+          }
+        }
+        return found;
+      });
+      assert.deepEqual(faults, [], `the bar at ${width} x ${height}`);
+    }
 
     await tap(page, 's');
     await waitFor(page, () => globalThis.vennaloop.state().mazeFinished);
