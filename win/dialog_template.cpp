@@ -107,6 +107,22 @@ std::uint32_t DialogStyleOf(const DialogLayout& layout) {
          (shellFont ? DS_FIXEDSYS : 0);
 }
 
+std::vector<std::size_t> TemplateOrder(const DialogLayout& layout) {
+  std::vector<std::optional<std::size_t>> namingLabel(layout.controls.size());
+  std::vector<bool> namesAField(layout.controls.size(), false);
+  for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+    namingLabel[i] = NamingLabelOf(layout, i);
+    if (namingLabel[i]) namesAField[*namingLabel[i]] = true;
+  }
+  std::vector<std::size_t> order;
+  for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+    if (namesAField[i]) continue;
+    if (namingLabel[i]) order.push_back(*namingLabel[i]);
+    order.push_back(i);
+  }
+  return order;
+}
+
 std::vector<std::uint32_t> BuildDialogTemplate(const DialogLayout& layout, const std::wstring& face,
                                                std::span<const std::string> texts, int pointSize) {
   TemplateWriter out;
@@ -128,11 +144,15 @@ std::vector<std::uint32_t> BuildDialogTemplate(const DialogLayout& layout, const
   out.Word(DEFAULT_CHARSET << 8);  // italic 0, then the character set
   out.Text(face);
 
-  int valueIndex = 0;
-  for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+  // Value ids follow the layout's order, whatever order the template lists them in.
+  std::vector<int> valueIndexOf(layout.controls.size(), 0);
+  for (std::size_t i = 0, values = 0; i < layout.controls.size(); ++i) {
+    valueIndexOf[i] = static_cast<int>(values);
+    if (layout.controls[i].value != ControlValue::None) ++values;
+  }
+  for (const std::size_t i : TemplateOrder(layout)) {
     const DialogControl& control = layout.controls[i];
-    const ControlStyle style = StyleOf(control, valueIndex);
-    if (control.value != ControlValue::None) ++valueIndex;
+    const ControlStyle style = StyleOf(control, valueIndexOf[i]);
     out.AlignToDword();
     out.Dword(0);  // helpID
     out.Dword(style.exStyle);

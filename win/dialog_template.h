@@ -33,10 +33,15 @@ ControlStyle StyleOf(const DialogControl& control, int valueIndex);
 /// font flag with the shell dialog face.
 std::uint32_t DialogStyleOf(const DialogLayout& layout);
 
+/// The order the template lists the layout's controls in: the layout's, but for each label that
+/// names a field (NamingLabelOf), which comes just before that field. A screen reader names an
+/// edit control by the static text before it; Tab visits the same controls in the same order.
+std::vector<std::size_t> TemplateOrder(const DialogLayout& layout);
+
 /// The template, DWORD-aligned as the dialog manager wants it: the layout's caption, size and
-/// controls, `face` at the layout's point size and weight, and `texts`, one UTF-8 text for each
-/// control in the layout's order (an icon's is not used).
-/// `pointSize`, where not 0, takes the place of the layout's: a dialog shrunk to fit the screen.
+/// controls in TemplateOrder, `face` at the layout's point size and weight, and `texts`, one UTF-8
+/// text for each control in the layout's order (an icon's is not used). `pointSize`, where not 0,
+/// takes the place of the layout's: a dialog shrunk to fit the screen.
 std::vector<std::uint32_t> BuildDialogTemplate(const DialogLayout& layout, const std::wstring& face,
                                                std::span<const std::string> texts,
                                                int pointSize = 0);

@@ -190,10 +190,24 @@ TEST_P(DialogTemplateTest, ReadsBackAsTheLayout) {
   EXPECT_EQ(parsed.charset, DEFAULT_CHARSET);
   EXPECT_EQ(parsed.face, L"Stand In");
   ASSERT_EQ(parsed.items.size(), layout.controls.size());
+  // Every control once; each named field just after its label; the tab stops in layout order.
+  const std::vector<std::size_t> order = TemplateOrder(layout);
+  ASSERT_EQ(std::set<std::size_t>(order.begin(), order.end()).size(), layout.controls.size());
+  std::vector<std::size_t> tabStops, layoutTabStops;
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    if (const auto label = NamingLabelOf(layout, order[k])) {
+      ASSERT_GT(k, 0u);
+      EXPECT_EQ(order[k - 1], *label) << "field " << order[k];
+    }
+    if (layout.controls[order[k]].tabStop) tabStops.push_back(order[k]);
+    if (layout.controls[k].tabStop) layoutTabStops.push_back(k);
+  }
+  EXPECT_EQ(tabStops, layoutTabStops);
   std::set<std::uint32_t> ids;
-  for (std::size_t i = 0; i < parsed.items.size(); ++i) {
+  for (std::size_t k = 0; k < parsed.items.size(); ++k) {
+    const std::size_t i = order[k];
     const DialogControl& control = layout.controls[i];
-    const ParsedItem& item = parsed.items[i];
+    const ParsedItem& item = parsed.items[k];
     SCOPED_TRACE(i);
     EXPECT_EQ(item.x, control.x);
     EXPECT_EQ(item.y, control.y);
@@ -219,7 +233,11 @@ TEST_P(DialogTemplateTest, ReadsBackAsTheLayout) {
     if (control.role == ControlRole::ReadOnlyField || control.role == ControlRole::ScrollingText) {
       EXPECT_EQ(item.classAtom, 0x81);
       EXPECT_TRUE(item.style & ES_READONLY);
-      EXPECT_GE(item.id, static_cast<std::uint32_t>(FIRST_VALUE_CONTROL_ID));
+      // Numbered in the layout's order, wherever the template lists them.
+      const auto before = std::count_if(
+          layout.controls.begin(), layout.controls.begin() + static_cast<std::ptrdiff_t>(i),
+          [](const DialogControl& c) { return c.value != ControlValue::None; });
+      EXPECT_EQ(item.id, static_cast<std::uint32_t>(FIRST_VALUE_CONTROL_ID + before));
     }
     EXPECT_EQ((item.style & WS_BORDER) != 0, control.edge == ControlEdge::Line);
     EXPECT_EQ((item.exStyle & WS_EX_STATICEDGE) != 0, control.edge == ControlEdge::Sunken);
