@@ -4,7 +4,8 @@
 // what the engine cannot change on an open page (its pixel ratio, JavaScript, WebAssembly) is
 // set when its browser starts.
 import {spawn} from 'node:child_process';
-import {existsSync, mkdirSync, mkdtempSync, readdirSync, rmSync, writeFileSync} from 'node:fs';
+import {existsSync, mkdirSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync}
+    from 'node:fs';
 import {createServer} from 'node:net';
 import {join} from 'node:path';
 
@@ -54,28 +55,62 @@ function exited(child) {
   });
 }
 
-// Children still running when the tests end, whatever way they end, so none outlives them.
-const running = new Set();
+// Children started in process groups of their own, which hold what they start in turn (the
+// driver's MiniBrowser and its web processes).
+const groups = new Set();
 process.on('exit', () => {
-  for (const child of running) child.kill('SIGKILL');
+  for (const group of groups) signalGroup(group, 'SIGKILL');
 });
-function track(child) {
-  running.add(child);
-  child.once('exit', () => running.delete(child));
+
+function signalGroup(group, signal) {
+  try {
+    process.kill(-group, signal);
+  } catch {
+    // None of the group is left.
+  }
+}
+
+// Whether a process of the group still runs. One that has ended but waits to be reaped (its
+// parent gone, the system's reaper slow) writes nothing more and does not count.
+function groupRuns(group) {
+  for (const entry of readdirSync('/proc')) {
+    if (!/^[0-9]+$/.test(entry)) continue;
+    let stat;
+    try {
+      stat = readFileSync(`/proc/${entry}/stat`, 'utf8');
+    } catch {
+      continue;  // ended meanwhile
+    }
+    // pid (name) state ppid pgrp ...: the name may hold spaces and parentheses.
+    const [state, , pgrp] = stat.slice(stat.lastIndexOf(')') + 2).split(' ');
+    if (Number(pgrp) === group && state !== 'Z' && state !== 'X') return true;
+  }
+  return false;
+}
+
+function start(command, args, options) {
+  const child = spawn(command, args, {...options, detached: true});
+  if (child.pid) groups.add(child.pid);
   return child;
 }
 
+// Ends the child and everything it started, so nothing writes in a folder about to go.
 async function stop(child) {
-  child.kill('SIGTERM');
-  const timer = setTimeout(() => child.kill('SIGKILL'), 5000);
+  const group = child.pid;
+  if (!group) return;
+  signalGroup(group, 'SIGTERM');
+  for (let wait = 0; wait < 15000 && groupRuns(group); wait += 20) {
+    if (wait === 5000) signalGroup(group, 'SIGKILL');
+    await new Promise((done) => setTimeout(done, 20));
+  }
   await exited(child);
-  clearTimeout(timer);
+  groups.delete(group);
 }
 
 /** Starts Xvfb on a display of its own choosing; resolves to {display, close()}. */
 export function startXvfb() {
-  const xvfb = track(spawn('Xvfb', ['-displayfd', '3', '-screen', '0', SCREEN, '-nolisten', 'tcp'],
-                           {stdio: ['ignore', 'ignore', 'pipe', 'pipe']}));
+  const xvfb = start('Xvfb', ['-displayfd', '3', '-screen', '0', SCREEN, '-nolisten', 'tcp'],
+                     {stdio: ['ignore', 'ignore', 'pipe', 'pipe']});
   let log = '';
   xvfb.stderr.on('data', (data) => { log += data; });
   return new Promise((done, failed) => {
@@ -137,8 +172,8 @@ export class WebKitBrowser {
     if (!javaScript) args.push('--enable-javascript=false');
 
     const port = await freePort();
-    const driver = track(spawn(WEBKIT_DRIVER, [`--port=${port}`],
-                               {env, cwd: dir, stdio: ['ignore', 'ignore', 'pipe']}));
+    const driver = start(WEBKIT_DRIVER, [`--port=${port}`],
+                         {env, cwd: dir, stdio: ['ignore', 'ignore', 'pipe']});
     let log = '';
     driver.stderr.on('data', (data) => { log = (log + data).slice(-4000); });
     const base = `http://127.0.0.1:${port}`;
@@ -363,7 +398,7 @@ class WebKitPage {
       await this.command('DELETE', '').catch(() => {});
     }
     await stop(this.driver);
-    rmSync(this.dir, {recursive: true, force: true});
+    rmSync(this.dir, {recursive: true, force: true, maxRetries: 5});
   }
 }
 
