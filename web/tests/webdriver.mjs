@@ -112,7 +112,7 @@ export function startXvfb() {
   const xvfb = start('Xvfb', ['-displayfd', '3', '-screen', '0', SCREEN, '-nolisten', 'tcp'],
                      {stdio: ['ignore', 'ignore', 'pipe', 'pipe']});
   let log = '';
-  xvfb.stderr.on('data', (data) => { log += data; });
+  xvfb.stderr.on('data', (data) => { log = (log + data).slice(-4000); });
   return new Promise((done, failed) => {
     let said = '';
     xvfb.stdio[3].on('data', (data) => {
