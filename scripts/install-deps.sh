@@ -36,8 +36,8 @@ declare -A task_packages=(
   [web]="cmake emscripten python3-fonttools python3-brotli
          fonts-ipafont-mincho fonts-ipafont-gothic fonts-urw-base35 fonts-dejavu-core"
   # Its tests: GoogleTest's sources for the WebAssembly suite, Chromium and Firefox ESR for the
-  # page.
-  [web-test]="googletest chromium firefox-esr"
+  # page, and WebKitGTK's WebDriver with its MiniBrowser, which needs an X server: a virtual one.
+  [web-test]="googletest chromium firefox-esr webkit2gtk-driver xvfb"
   # The Windows program: the native compiler for the key-help tool, CMake, the MinGW-w64 cross
   # compiler (posix threads), Python for its icon, GoogleTest's sources for its suite, Wine to
   # run both, NSIS for the installer, zip for the archive; for its window test a virtual X server

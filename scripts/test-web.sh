@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the browser front end in ./build-web and runs its tests: the
-# core's whole suite compiled to WebAssembly under Node, and the page in headless Chromium.
+# core's whole suite compiled to WebAssembly under Node, and the page in headless Chromium,
+# Firefox ESR and WebKitGTK's MiniBrowser.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh web web-test

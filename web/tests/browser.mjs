@@ -1,31 +1,49 @@
 // browser.mjs: the browsers for the page's tests and benchmark: Debian's Chromium and Firefox ESR
-// through puppeteer-core (Chromium over its DevTools protocol, Firefox over WebDriver BiDi), each
-// with a fresh profile and everything that would reach the network turned off, on the page as
-// shipped with the core's test build in place of its core.
+// through puppeteer-core (Chromium over its DevTools protocol, Firefox over WebDriver BiDi), and
+// WebKitGTK's MiniBrowser through our own WebDriver client (webdriver.mjs), each with a fresh
+// profile and everything that would reach the network turned off, on the page as shipped with
+// the core's test build in place of its core.
 import {mkdtempSync, rmSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 import puppeteer from 'puppeteer-core';
 
 import {serveSite, stopServing} from '../serve.mjs';
+import {MIN_WIDTH, WebKitBrowser, startXvfb} from './webdriver.mjs';
 
 export const CHROMIUM = process.env.VENNALOOP_CHROMIUM || '/usr/bin/chromium';
 export const FIREFOX = process.env.VENNALOOP_FIREFOX || '/usr/bin/firefox-esr';
-/** The engine the tests drive: chromium or firefox. */
+/** The engine the tests drive: chromium, firefox or webkit. */
 export const ENGINE = process.env.VENNALOOP_BROWSER || 'chromium';
 
 /**
  * What each engine lets the tests do here. Firefox over BiDi takes a device pixel ratio and
  * dispatches touch input, but emulates no touch screen (its pointer stays fine), cannot turn
- * JavaScript off and has no DevTools protocol.
+ * JavaScript off and has no DevTools protocol. WebKitGTK over WebDriver classic turns touch
+ * actions into a mouse's, takes its pixel ratio (a whole one) only as a page opens, and cannot
+ * make its window narrower than MiniBrowser's toolbar.
  */
 export const CAN = {
-  chromium: {touchScreen: true, scriptingOff: true, devTools: true},
-  firefox: {touchScreen: false, scriptingOff: false, devTools: false},
+  chromium: {touch: true, touchScreen: true, ratioChange: true, scriptingOff: true,
+             devTools: true, minWidth: 0},
+  firefox: {touch: true, touchScreen: false, ratioChange: true, scriptingOff: false,
+            devTools: false, minWidth: 0},
+  webkit: {touch: false, touchScreen: false, ratioChange: false, scriptingOff: true,
+           devTools: false, minWidth: MIN_WIDTH},
 }[ENGINE];
-if (!CAN) throw new Error(`VENNALOOP_BROWSER must be chromium or firefox, not ${ENGINE}`);
+if (!CAN) throw new Error(`VENNALOOP_BROWSER must be chromium, firefox or webkit, not ${ENGINE}`);
 
-function launch(engine, profile) {
+async function launch(engine, profile) {
+  if (engine === 'webkit') {
+    const xvfb = await startXvfb();
+    const browser = new WebKitBrowser(xvfb.display, profile);
+    const close = browser.close.bind(browser);
+    browser.close = async () => {
+      await close();
+      await xvfb.close();
+    };
+    return browser;
+  }
   if (engine === 'firefox') {
     return puppeteer.launch({
       browser: 'firefox',
@@ -74,14 +92,25 @@ export async function openBrowser(site, engine = ENGINE, testCore = TEST_CORE) {
   };
 }
 
-/** A page of the given CSS size and device pixel ratio, its console errors collected. */
-export async function openPage(session, {width = 1280, height = 720, ratio = 1, touch = false} = {}) {
-  const page = await session.browser.newPage();
+/**
+ * A page of the given CSS size and device pixel ratio, its console errors collected; with
+ * `javaScript` or `webAssembly` false, a browser without them.
+ */
+export async function openPage(session, {width = 1280, height = 720, ratio = 1, touch = false,
+                                         javaScript = true, webAssembly = true} = {}) {
+  const webkit = session.engine === 'webkit';
+  const page = await session.browser.newPage(webkit ? {ratio, javaScript, webAssembly} : undefined);
   const errors = [];
   page.on('console', (message) => {
     if (message.type() === 'error') errors.push(message.text());
   });
   page.on('pageerror', (error) => errors.push(String(error)));
+  if (!webkit && !webAssembly) {
+    await page.evaluateOnNewDocument(() => {
+      delete globalThis.WebAssembly;
+    });
+  }
+  if (!webkit && !javaScript) await page.setJavaScriptEnabled(false);
   await page.setViewport({width, height, deviceScaleFactor: ratio, hasTouch: touch, isMobile: touch});
   return {page, errors};
 }
