@@ -92,14 +92,6 @@ async function start() {
 // The title is drawn once, so its faces must be there first. A face that does not load leaves
 // its stand-in, and the page says so.
 async function waitForFonts() {
-  const faces = document.getElementById('faces');
-  faces.media = 'all';
-  if (!faces.sheet) {
-    await new Promise((done) => {
-      faces.addEventListener('load', done, {once: true});
-      faces.addEventListener('error', done, {once: true});
-    });
-  }
   const wanted = [];
   for (const item of ui.title.items) {
     wanted.push(fontOf(item.face, item.italic ? 'italic' : 'normal', 20));
