@@ -239,19 +239,21 @@ void RenderView(PixelBuffer& buffer, int side) {
   }
 }
 
-void ClearUncoveredPixels(PixelBuffer& buffer, int side) {
-  std::uint32_t* pixels = buffer.Pixels();
-  if (pixels == nullptr) return;
-  const int width = buffer.Width();
-  const int height = buffer.Height();
+std::array<PixelRect, 2> UncoveredPixels(int width, int height, int side) {
   const ViewLayout layout = ComputeViewLayout(width, height, side);
   // Cells start at or left of the first column and above the first row; only the far edges can
   // fall short.
   const int covered_width = std::min(width, layout.centre_left + layout.side * layout.cells_left);
   const int covered_height = std::min(height, layout.centre_top + layout.side * layout.cells_above);
+  return {PixelRect{covered_width, 0, width, height},
+          PixelRect{0, covered_height, covered_width, height}};
+}
+
+void ClearUncoveredPixels(PixelBuffer& buffer, int side) {
+  if (buffer.Pixels() == nullptr) return;
   const std::uint32_t black = PixelValue(PIXEL_OPEN, buffer.Format());
-  PlotCell(buffer, PixelRect{covered_width, 0, width, height}, black);
-  PlotCell(buffer, PixelRect{0, covered_height, covered_width, height}, black);
+  for (const PixelRect& strip : UncoveredPixels(buffer.Width(), buffer.Height(), side))
+    PlotCell(buffer, strip, black);
 }
 
 void RedrawCells(PixelBuffer& buffer, int side, std::span<const Cell> cells,

@@ -2,6 +2,7 @@
 // The grid's centre cell (row 128, column 128) sits at the centre of the client area.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -114,6 +115,10 @@ void PlotCell(PixelBuffer& buffer, const PixelRect& square, std::uint32_t value)
 /// 1..MAX_CELL_SIDE is clamped into it. Not reentrant: it keeps the frame's colour tables in
 /// static storage, for the window thread alone.
 void RenderView(PixelBuffer& buffer, int side);
+
+/// The pixels of a width x height client that no cell `side` pixels wide covers: a strip at the
+/// right and one at the bottom, each up to side - 1 pixels across and either possibly empty.
+std::array<PixelRect, 2> UncoveredPixels(int width, int height, int side);
 
 /// Paints opaque black the pixels no cell `side` pixels wide covers, which RenderView leaves as
 /// they were: after a change of side they would still show cells of the old picture.
