@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,10 @@
 #include "ui/font_fit.h"
 #include "ui/key_table.h"
 #include "ui/window_fit.h"
-#include "view/picture_updater.h"
+#include "view/cell_palette.h"
 #include "view/pixel_buffer.h"
 #include "view/renderer.h"
+#include "view/tiled_picture.h"
 #include "web/page_game.h"
 #include "web/ui_json.h"
 #include "web/web_host.h"
@@ -30,52 +32,77 @@ WebHost host;
 Game game(host);
 Pacer pacer(game);
 
-// The picture of the whole view in device pixels, kept from frame to frame by the picture
-// updater, which redraws only the cells the game changed, so the page puts only the squares it
-// redrew.
-PixelBuffer viewPicture(PixelFormat::Rgba8);
-PictureUpdater updater;
+// The picture in device pixels, kept from frame to frame as one tile of the part that repeats
+// (tiled_picture.h): the core redraws only the cells the game changed, at their few copies in the
+// tile, and says where the page's copy of the tile goes on its canvas. A view no larger than the
+// tile is its own tile.
+TiledPicture picture(PixelFormat::Rgba8);
 double viewRatio = 1;
 // What the last update asks the page to draw (vl_update), and the squares it redrew, gathered by
 // colour: a frame draws a handful of colours.
-std::vector<int> frameRects;
+std::vector<int> frameWords;
 struct ColourRun {
   std::uint32_t colour;
   std::vector<int> squares;  ///< x, y, width, height of each
 };
 std::vector<ColourRun> runs;
+// The view's own: what no cell covers, black, after a whole tile.
+ColourRun uncovered{PixelValue(PIXEL_OPEN, PixelFormat::Rgba8), {}};
 
 int CurrentSide() {
   return CellSide(game.zoom, viewRatio);
 }
 
+void AppendSquare(std::vector<int>& squares, const PixelRect& square) {
+  squares.insert(squares.end(),
+                 {square.left, square.top, square.right - square.left, square.bottom - square.top});
+}
+
+// Runs of squares of one colour each, after their count.
+void AppendRuns(std::span<const ColourRun> list) {
+  const std::size_t count = frameWords.size();
+  frameWords.push_back(0);
+  for (const ColourRun& run : list) {
+    if (run.squares.empty()) continue;
+    ++frameWords[count];
+    frameWords.insert(frameWords.end(),
+                      {static_cast<int>(run.colour), static_cast<int>(run.squares.size() / 4)});
+    frameWords.insert(frameWords.end(), run.squares.begin(), run.squares.end());
+  }
+}
+
 // A redrawn square is one cell, all of one colour. The page fills them colour by colour: a
-// canvas draws thousands of small rectangles of a colour it was given faster than it puts as
-// many pieces of an image, and changing the colour is the costly part.
+// canvas draws many small rectangles of a colour it was given faster than it puts as many
+// pieces of an image, and changing the colour is the costly part.
 const int* Update() {
-  const PictureUpdate update = updater.Update(viewPicture, CurrentSide());
-  frameRects.assign({update.full ? 1 : 0, 0});
-  if (update.full) return frameRects.data();
+  const TiledUpdate update = picture.Update(CurrentSide());
+  const PixelBuffer& tile = picture.Tile();
+  frameWords.assign({update.full ? 1 : 0, tile.Width(), tile.Height()});
   for (ColourRun& run : runs)
     run.squares.clear();
-  const std::uint32_t* pixels = viewPicture.Pixels();
+  const std::uint32_t* pixels = tile.Pixels();
   for (const PixelRect& square : update.drawn) {
     const std::uint32_t colour =
-        pixels[static_cast<std::size_t>(square.top) * viewPicture.Width() + square.left];
+        pixels[static_cast<std::size_t>(square.top) * tile.Width() + square.left];
     auto run = std::find_if(runs.begin(), runs.end(),
                             [colour](const ColourRun& r) { return r.colour == colour; });
     if (run == runs.end()) run = runs.insert(runs.end(), ColourRun{colour, {}});
-    run->squares.insert(run->squares.end(), {square.left, square.top, square.right - square.left,
-                                             square.bottom - square.top});
+    AppendSquare(run->squares, square);
   }
-  for (const ColourRun& run : runs) {
-    if (run.squares.empty()) continue;
-    ++frameRects[1];
-    frameRects.insert(frameRects.end(),
-                      {static_cast<int>(run.colour), static_cast<int>(run.squares.size() / 4)});
-    frameRects.insert(frameRects.end(), run.squares.begin(), run.squares.end());
+  AppendRuns(runs);
+  frameWords.push_back(static_cast<int>(update.copies.size()));
+  for (const TileCopy& copy : update.copies) {
+    frameWords.insert(frameWords.end(),
+                      {copy.source.left, copy.source.top, copy.source.right - copy.source.left,
+                       copy.source.bottom - copy.source.top, copy.left, copy.top});
   }
-  return frameRects.data();
+  uncovered.squares.clear();
+  for (const PixelRect& strip : update.uncovered) {
+    if (strip.left < strip.right && strip.top < strip.bottom)
+      AppendSquare(uncovered.squares, strip);
+  }
+  AppendRuns(std::span<const ColourRun>(&uncovered, 1));
+  return frameWords.data();
 }
 
 KeyModifiers ModifiersOf(int shift, int ctrl, int alt, int meta) {
@@ -116,20 +143,21 @@ EMSCRIPTEN_KEEPALIVE void vl_start() {
 /// picture is drawn whole at the next vl_update. 0 when there is no picture.
 EMSCRIPTEN_KEEPALIVE int vl_resize(int width, int height, double ratio) {
   viewRatio = ratio;
-  viewPicture.Resize(0, 0);
-  if (width <= 0 || height <= 0) return 0;
-  return viewPicture.Resize(width, height) ? 1 : 0;
+  return picture.Resize(width, height, CurrentSide()) ? 1 : 0;
 }
 
-/// The picture's pixels, in the canvas's byte order; null when there is no picture.
-EMSCRIPTEN_KEEPALIVE std::uint32_t* vl_pixels() {
-  return viewPicture.Pixels();
+/// The tile's pixels, in the canvas's byte order; null when there is no picture.
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* vl_pixels() {
+  return picture.Tile().Pixels();
 }
 
-/// Brings the kept picture up to the cell map, whole on a new size, pixel ratio, zoom or stage,
-/// and says what changed on the canvas: [1, 0] for the whole picture; or [0, n] and n runs of
-/// squares of one colour, each run its colour (as a pixel of the picture), its count m and m
-/// squares as x, y, width, height. Every pixel that changed lies in one of the squares.
+/// Brings the kept tile up to the cell map, whole on a new size, pixel ratio, zoom or stage, and
+/// says what changes on the canvas, as ints: whole (1 when the tile was drawn whole, to be put
+/// from vl_pixels), the tile's width and height (the view's when it is its own tile), then three
+/// lists, each its count first. The tile's squares: runs of one colour (as a pixel of the
+/// picture), each its count m and m squares as x, y, width, height. The copies of the tile
+/// onto the view, once the tile has them: x, y, width, height in the tile, x, y in the view. The
+/// view's own squares, as runs again, drawn last. Every pixel that changed is in one of them.
 EMSCRIPTEN_KEEPALIVE const int* vl_update() {
   return Update();
 }

@@ -176,26 +176,60 @@ function fillStyleOf(pixel) {
   return style;
 }
 
+// The page's copy of the core's tile, where the view repeats it (view/tiled_picture.h): a changed
+// cell is drawn at its few copies in the tile and the tile copied to the view, which costs the
+// page far less than drawing every copy of the cell in a large view. A tile the size of the view
+// is the view itself.
+let tileContext = null;
+
+function tileOf(width, height) {
+  if (width === mazeCanvas.width && height === mazeCanvas.height) {
+    if (tileContext) tileContext.canvas.width = tileContext.canvas.height = 0;  // its memory back
+    return mazeContext;
+  }
+  tileContext ??= document.createElement('canvas').getContext('2d');
+  const canvas = tileContext.canvas;
+  if (canvas.width !== width || canvas.height !== height) {
+    canvas.width = width;
+    canvas.height = height;
+  }
+  return tileContext;
+}
+
+// Fills the runs of squares that start at words[i] (their count, then each its colour, its
+// count of squares and theirs); returns where the next list starts.
+function fillRuns(context, words, i) {
+  for (let run = 0, count = words[i++]; run < count; ++run) {
+    context.fillStyle = fillStyleOf(words[i]);
+    const end = i + 2 + 4 * words[i + 1];
+    for (i += 2; i < end; i += 4) {
+      context.fillRect(words[i], words[i + 1], words[i + 2], words[i + 3]);
+    }
+  }
+  return i;
+}
+
 /**
- * Brings the canvas up to the game's cell map: the whole picture on a new size, zoom, pixel ratio
- * or stage; otherwise the squares the core redrew, filled in their colours.
+ * Brings the canvas up to the game's cell map: the tile whole on a new size, zoom, pixel ratio or
+ * stage, otherwise the squares the core redrew in it, filled in their colours; then the tile's
+ * copies on the view, and what the view needs of its own (vl_update says how).
  */
 function drawFrame() {
   const at = core._vl_update() >> 2;
   const pointer = core._vl_pixels();
   if (!pointer) return;
   const words = core.HEAP32;
-  if (words[at]) {
-    mazeContext.putImageData(imageOf(pointer, mazeCanvas.width, mazeCanvas.height), 0, 0);
-    return;
+  const width = words[at + 1], height = words[at + 2];
+  const tile = tileOf(width, height);
+  if (words[at]) tile.putImageData(imageOf(pointer, width, height), 0, 0);
+  let i = fillRuns(tile, words, at + 3);
+  const copies = words[i++];
+  mazeContext.imageSmoothingEnabled = false;  // pixel for pixel, as the core drew them
+  for (const end = i + 6 * copies; i < end; i += 6) {
+    const [x, y, w, h, left, top] = words.subarray(i, i + 6);
+    mazeContext.drawImage(tile.canvas, x, y, w, h, left, top, w, h);
   }
-  for (let run = 0, i = at + 2; run < words[at + 1]; ++run) {
-    mazeContext.fillStyle = fillStyleOf(words[i]);
-    const end = i + 2 + 4 * words[i + 1];
-    for (i += 2; i < end; i += 4) {
-      mazeContext.fillRect(words[i], words[i + 1], words[i + 2], words[i + 3]);
-    }
-  }
+  fillRuns(mazeContext, words, i);
 }
 
 // ---- Title -------------------------------------------------------------------------------------

@@ -139,9 +139,10 @@ EMSCRIPTEN_KEEPALIVE const Placement* vl_tile_placement() {
   return &placement;
 }
 
-/// An update that asks the page to draw nothing, as vl_update says it.
+/// An update that asks the page to draw nothing, as vl_update says it: not whole, no tile, and
+/// no squares, copies or squares of the view.
 EMSCRIPTEN_KEEPALIVE const int* vl_no_changes() {
-  static const int nothing[2] = {0, 0};
+  static const int nothing[6] = {0, 0, 0, 0, 0, 0};
   return nothing;
 }
 
