@@ -4,8 +4,9 @@
 Reads the shared interface data (the JSON that the web build's ui dump prints), finds for every
 face of the title and the dialogs the characters drawn in it, gives each character to the first
 stand-in face that has it, and writes one WOFF2 subset per shipped face, renamed as the IPA
-licence asks of a derived font, with fonts.css (the @font-face rules), fonts.json (the metrics
-the page sizes the title's letters with) and the licence files beside them.
+licence asks of a derived font, with fonts.json (each subset's family, style and file, which the
+page adds to its fonts, and the metrics it sizes the title's letters with) and the licence files
+beside them.
 
 usage: subset_fonts.py UI_JSON OUT_DIR
 """
@@ -103,7 +104,7 @@ def main():
                     glyphs.setdefault(key, set()).add(ch)
                     break
 
-    css, metrics = [], {}
+    faces, metrics = [], {}
     for key, chars in sorted(glyphs.items()):
         path, family, file_name, licence = SOURCES[key]
         font = TTFont(path)
@@ -121,18 +122,15 @@ def main():
         rename(font, family, key[1])
         font.flavor = "woff2"
         font.save(os.path.join(out_dir, file_name))
-        css.append('@font-face {\n  font-family: "%s";\n  font-style: %s;\n'
-                   '  src: url("%s") format("woff2");\n  font-display: swap;\n}\n' % (family, key[1], file_name))
+        faces.append({"family": family, "style": key[1], "file": file_name})
         shutil.copyfile(licence, os.path.join(out_dir, LICENCE_FILES[licence]))
         if licence in SOURCE_SHIPPED:
             os.makedirs(os.path.join(out_dir, "source"), exist_ok=True)
             shutil.copyfile(path, os.path.join(out_dir, "source", os.path.basename(path)))
 
-    with open(os.path.join(out_dir, "fonts.css"), "w", encoding="utf-8") as f:
-        f.write("/* The page's faces: subsets of the stand-ins, made by subset_fonts.py. */\n")
-        f.write("".join(css))
     with open(os.path.join(out_dir, "fonts.json"), "w", encoding="utf-8") as f:
-        json.dump({"families": families, "metrics": metrics}, f, ensure_ascii=False, indent=1)
+        json.dump({"faces": faces, "families": families, "metrics": metrics}, f,
+                  ensure_ascii=False, indent=1)
 
 
 USE_TYPO_METRICS = 1 << 7

@@ -89,9 +89,14 @@ async function start() {
   keepForOffline();
 }
 
-// The title is drawn once, so its faces must be there first. A face that does not load leaves
-// its stand-in, and the page says so.
+// The title is drawn once, so its faces must be there first. They are added here rather than by
+// a style sheet, which would hold up the page's first frame. A face that does not load leaves its
+// stand-in, and the page says so.
 async function waitForFonts() {
+  for (const {family, style, file} of fonts.faces) {
+    const source = `url(${JSON.stringify(new URL(`fonts/${file}`, document.baseURI).href)})`;
+    document.fonts.add(new FontFace(family, `${source} format("woff2")`, {style, display: 'swap'}));
+  }
   const wanted = [];
   for (const item of ui.title.items) {
     wanted.push(fontOf(item.face, item.italic ? 'italic' : 'normal', 20));

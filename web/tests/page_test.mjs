@@ -7,6 +7,7 @@
 // (browser.mjs); the page as shipped, without it, plays too and carries none of it.
 import assert from 'node:assert/strict';
 import {cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
+import {createServer} from 'node:http';
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 import {after, before, describe, it} from 'node:test';
@@ -906,6 +907,45 @@ describe(`the page in ${ENGINE} as shipped`, () => {
     url = `http://127.0.0.1:${server.address().port}/`;
   });
   after(() => stopServing(server));
+
+  it('paints from no style sheet but its own before its faces arrive, then titles in them',
+     async () => {
+    // The site again, with the faces held back as a slow network would.
+    const HELD_MS = 1500;
+    const slow = createServer(async (request, response) => {
+      if (request.url.endsWith('.woff2')) await new Promise((done) => setTimeout(done, HELD_MS));
+      try {
+        const answer = await fetch(new URL(request.url, url));
+        response.writeHead(answer.status, Object.fromEntries(answer.headers));
+        response.end(Buffer.from(await answer.arrayBuffer()));
+      } catch {
+        response.destroy();  // the page went while the answer was on its way
+      }
+    });
+    await new Promise((done) => slow.listen(0, '127.0.0.1', done));
+    const {page, errors} = await openPage(session);
+    try {
+      await page.goto(`http://127.0.0.1:${slow.address().port}/`);
+      await page.waitForFunction(() => !document.getElementById('title-layer').hidden,
+                                 {timeout: 20000});
+      const seen = await page.evaluate(() => ({
+        painted: performance.getEntriesByName('first-contentful-paint')[0]?.startTime,
+        faces: Math.min(...performance.getEntriesByType('resource')
+                                .filter((entry) => entry.name.endsWith('.woff2'))
+                                .map((entry) => entry.responseEnd)),
+        linked: [...document.styleSheets].map((sheet) => sheet.href).filter(Boolean),
+        status: document.getElementById('status').textContent,
+      }));
+      assert.ok(seen.painted < seen.faces - HELD_MS / 2, JSON.stringify(seen));
+      assert.deepEqual(seen.linked, [], 'every rule is in the page');
+      assert.equal(seen.status, '', 'every face loaded');
+      assert.deepEqual(errors, []);
+    } finally {
+      await page.close();
+      slow.close();
+      slow.closeAllConnections();
+    }
+  });
 
   it('plays with its own core, which has none of the tests\' exports or hooks', async () => {
     const {page, errors} = await openPage(session);
