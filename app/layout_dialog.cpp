@@ -143,7 +143,7 @@ LayoutDialog::LayoutDialog(const DialogRequest& request, QWidget* owner)
     if (auto* button = qobject_cast<QPushButton*>(widget))
       connect(button, &QPushButton::clicked, this, &QDialog::accept);
     // A screen reader names a field by the label on its row, or else by the caption.
-    if (control.role == ControlRole::ReadOnlyField || control.role == ControlRole::ScrollingText) {
+    if (IsNamedField(control)) {
       const std::optional<std::size_t> label = NamingLabelOf(layout, i);
       widget->setAccessibleName(QString::fromUtf8(label ? texts[*label].c_str() : layout.caption));
     }

@@ -107,10 +107,13 @@ std::vector<std::string> ControlTexts(const DialogRequest& request) {
   return texts;
 }
 
+bool IsNamedField(const DialogControl& control) {
+  return control.role == ControlRole::ReadOnlyField || control.role == ControlRole::ScrollingText;
+}
+
 std::optional<std::size_t> NamingLabelOf(const DialogLayout& layout, std::size_t control) {
   const DialogControl& named = layout.controls[control];
-  if (named.role != ControlRole::ReadOnlyField && named.role != ControlRole::ScrollingText)
-    return std::nullopt;
+  if (!IsNamedField(named)) return std::nullopt;
   std::optional<std::size_t> nearest;
   for (std::size_t i = 0; i < layout.controls.size(); ++i) {
     const DialogControl& label = layout.controls[i];

@@ -89,9 +89,13 @@ const DialogLayout& DialogLayoutOf(DialogKind kind);
 /// decimal, the author's profile). Front ends show these texts as they are.
 std::vector<std::string> ControlTexts(const DialogRequest& request);
 
-/// The label that names a field or scrolling text to a screen reader: the nearest label to its
-/// left on its row (their vertical spans overlap). None for controls without one, such as the
-/// stage's message lines and the profile, which the dialog's caption names.
+/// Whether a screen reader needs a name given for the control: the read-only fields and the
+/// scrolling text, which show a value rather than say what they are.
+bool IsNamedField(const DialogControl& control);
+
+/// The label that names a field (IsNamedField) to a screen reader: the nearest label to its left
+/// on its row (their vertical spans overlap). None for other controls, and for fields without
+/// one, such as the stage's message lines and the profile, which the dialog's caption names.
 std::optional<std::size_t> NamingLabelOf(const DialogLayout& layout, std::size_t control);
 
 }  // namespace vennaloop

@@ -19,8 +19,7 @@ const std::vector<PixelRect>& FlushRegionShaper::Shape(std::span<const PixelRect
       row_left_[y] = std::min(row_left_[y], r.left);
       row_right_[y] = std::max(row_right_[y], r.right);
     }
-    box = {std::min(box.left, r.left), std::min(box.top, r.top), std::max(box.right, r.right),
-           std::max(box.bottom, r.bottom)};
+    box = BoundsOf(box, r);
   }
   for (int y = box.top; y < box.bottom; ++y) {
     if (row_right_[y] == INT_MIN) continue;

@@ -2,6 +2,7 @@
 // The grid's centre cell (row 128, column 128) sits at the centre of the client area.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
@@ -36,6 +37,12 @@ struct PixelRect {
   int right;
   int bottom;
 };
+
+/// The smallest rectangle holding both.
+inline PixelRect BoundsOf(const PixelRect& a, const PixelRect& b) {
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
+}
 
 /// Where the screen cells of a client area fall. Screen cell (i, j), i in [-A, A - 1] and
 /// j in [-B, B - 1], is the side x side square whose top-left pixel is

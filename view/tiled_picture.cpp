@@ -97,11 +97,8 @@ TiledUpdate TiledPicture::Update(int side) {
   result.drawn = update.drawn;
   if (!update.drawn.empty()) {
     PixelRect bounds = update.drawn.front();
-    for (const PixelRect& square : update.drawn) {
-      bounds =
-          PixelRect{std::min(bounds.left, square.left), std::min(bounds.top, square.top),
-                    std::max(bounds.right, square.right), std::max(bounds.bottom, square.bottom)};
-    }
+    for (const PixelRect& square : update.drawn)
+      bounds = BoundsOf(bounds, square);
     AppendTileCopies(layout_, bounds, copies_);
   }
   result.copies = copies_;

@@ -181,9 +181,11 @@ void WriteDialog(JsonWriter& json, std::string_view name, DialogKind kind) {
     json.Member("tabStop", control.tabStop);
     json.Member("isDefault", control.isDefault);
     json.Member("filled", control.value != ControlValue::None);  // its text comes with the dialog
-    // The label that names it to a screen reader; -1: the caption does, or nothing needs one.
-    const std::optional<std::size_t> label = NamingLabelOf(layout, index);
-    json.Member("namedBy", label ? static_cast<int>(*label) : -1);
+    // A field: the label that names it to a screen reader, or -1 where the caption does.
+    if (IsNamedField(control)) {
+      const std::optional<std::size_t> label = NamingLabelOf(layout, index);
+      json.Member("namedBy", label ? static_cast<int>(*label) : -1);
+    }
     json.EndObject();
   }
   json.EndArray();

@@ -231,8 +231,8 @@ function drawFrame() {
   const copies = words[i++];
   mazeContext.imageSmoothingEnabled = false;  // pixel for pixel, as the core drew them
   for (const end = i + 6 * copies; i < end; i += 6) {
-    const [x, y, w, h, left, top] = words.subarray(i, i + 6);
-    mazeContext.drawImage(tile.canvas, x, y, w, h, left, top, w, h);
+    const w = words[i + 2], h = words[i + 3];
+    mazeContext.drawImage(tile.canvas, words[i], words[i + 1], w, h, words[i + 4], words[i + 5], w, h);
   }
   fillRuns(mazeContext, words, i);
 }
@@ -588,8 +588,8 @@ function showDialog() {
   for (const [index, control] of layout.controls.entries()) {
     const element = controlElement(control, texts[index]);
     element.id = `${name}-${index}`;
-    // A field is named by the label on its row, else by the caption.
-    if (control.role === 'field' || control.role === 'scrollingText') {
+    // A field is named by the label on its row, else by the caption (ui/dialog_layouts.h).
+    if ('namedBy' in control) {
       element.setAttribute('aria-labelledby',
                            control.namedBy >= 0 ? `${name}-${control.namedBy}` : captionText.id);
     }
